@@ -1,0 +1,23 @@
+# The two set-up commands: `make run` and `make test`.
+BUILD ?= build
+JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all setup build run test clean
+
+all: build
+
+setup:
+	@sh tools/setup.sh
+
+build: setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/quotello
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,37 @@
+#include "application.h"
+
+#include "fonts.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+void setUpApplication(QApplication &app)
+{
+    // The pictures live in the game's static library.
+    Q_INIT_RESOURCE(quotello);
+
+    QApplication::setApplicationName(QStringLiteral("Quotello"));
+    QApplication::setOrganizationName(QString());
+    QApplication::setDesktopFileName(QStringLiteral("io.github.quotello.Quotello"));
+
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/quotello-32.xpm"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/quotello-16.xpm"), QSize(16, 16));
+    QApplication::setWindowIcon(icon);
+
+    // The game speaks Italian whatever the desktop's language: "Sì", "No",
+    // "Annulla", "Incolla".
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Italian, QLocale::Italy), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+
+    installFontSubstitutes();
+
+    // Boxes come and go while no game window is on screen (the name prompt
+    // comes before the window, "Nuovo gioco" swaps windows): the game decides
+    // itself when it ends.
+    QApplication::setQuitOnLastWindowClosed(false);
+}

@@ -1,0 +1,61 @@
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString titleOrAppName(const QString &title)
+{
+    return title.isEmpty() ? QApplication::applicationName() : title;
+}
+
+// Player names and record files reach these boxes: always plain text.
+int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
+           QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, titleOrAppName(title), text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    if (buttons & QMessageBox::No)
+        box.setEscapeButton(QMessageBox::No);
+    return box.exec();
+}
+
+} // namespace
+
+QString QtDialogs::askText(QWidget *parent, const QString &prompt)
+{
+    bool accepted = false;
+    const QString text = QInputDialog::getText(parent, QApplication::applicationName(), prompt,
+                                               QLineEdit::Normal, QString(), &accepted);
+    return accepted ? text : QString();
+}
+
+void QtDialogs::inform(QWidget *parent, const QString &text, const QString &title)
+{
+    runBox(parent, QMessageBox::NoIcon, title, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void QtDialogs::warn(QWidget *parent, const QString &text)
+{
+    runBox(parent, QMessageBox::Warning, {}, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool QtDialogs::confirm(QWidget *parent, const QString &text, const QString &title)
+{
+    return runBox(parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                  QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+void QtDialogs::beep()
+{
+    QApplication::beep();
+}
+
+void QtDialogs::endProgram()
+{
+    QApplication::exit(0);
+}

@@ -1,0 +1,31 @@
+#include "fonts.h"
+
+#include "layout.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+void installFontSubstitutes()
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"), QStringList
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitutions(QStringLiteral("Arial Black"), QStringList
+                               {QStringLiteral("Lato"), QStringLiteral("Liberation Sans")});
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+}
+
+QFont layoutFont(const Layout::Font &spec)
+{
+    const Layout::Font &f = spec.family ? spec : Layout::kWindowFont;
+    QFont font(QString::fromLatin1(f.family));
+    font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0 / 72.0)));
+    // Arial Black is a heavy face in its own right.
+    if (qstrcmp(f.family, "Arial Black") == 0)
+        font.setWeight(QFont::Black);
+    else
+        font.setWeight(f.bold ? QFont::Bold : QFont::Normal);
+    font.setItalic(f.italic);
+    return font;
+}

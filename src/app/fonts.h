@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+
+namespace Layout {
+struct Font;
+}
+
+// The layout names the classic Windows fonts; these map each of them to the
+// closest font installed with the game.
+void installFontSubstitutes();
+
+// A font of the layout, sized in pixels as it was drawn at 96 dpi so that the
+// text fits its box on any screen.
+QFont layoutFont(const Layout::Font &font);

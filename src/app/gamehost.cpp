@@ -1,0 +1,35 @@
+#include "gamehost.h"
+
+#include "tavola.h"
+
+GameHost::GameHost(Dialogs &dialogs) : m_dialogs(dialogs) {}
+
+GameHost::~GameHost()
+{
+    delete m_window;
+}
+
+Tavola *GameHost::window() const
+{
+    return m_window;
+}
+
+void GameHost::start()
+{
+    auto *window = new Tavola(m_dialogs, [this] { replaceWindow(); });
+    m_window = window;
+    window->Form_Load();
+    if (window == m_window && !window->hasEnded())
+        window->showMaximized();
+}
+
+void GameHost::replaceWindow()
+{
+    // The old window is still inside its menu handler: hide it now and let
+    // the event loop delete it, with its clock, once the handler is done.
+    Tavola *old = m_window;
+    old->hide();
+    old->deleteLater();
+    m_window = nullptr;
+    start();
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class Dialogs;
+class Tavola;
+
+// Keeps the one game window on screen, and replaces it with a fresh one when
+// the player asks for a new game.
+class GameHost : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit GameHost(Dialogs &dialogs);
+    ~GameHost() override;
+
+    // Loads a game window and shows it.
+    void start();
+
+    Tavola *window() const;
+
+private:
+    void replaceWindow();
+
+    Dialogs &m_dialogs;
+    QPointer<Tavola> m_window;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QLabel>
+
+// A caption on the game window. Captions are always plain text, whatever a
+// player's name or a record file holds. An auto-size label fits itself to its
+// caption, growing right and down from its fixed top-left corner.
+class Label : public QLabel
+{
+    Q_OBJECT
+
+public:
+    Label(bool autoSize, QWidget *parent);
+
+    void setCaption(const QString &caption);
+    QString caption() const { return text(); }
+
+    bool isAutoSize() const { return m_autoSize; }
+
+private:
+    bool m_autoSize;
+};

@@ -1,0 +1,16 @@
+#include "application.h"
+#include "dialogs.h"
+#include "gamehost.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    setUpApplication(app);
+
+    QtDialogs dialogs;
+    GameHost host(dialogs);
+    host.start();
+    return QApplication::exec();
+}

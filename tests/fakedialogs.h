@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+// Boxes answered by the test's script instead of a player; every box shown
+// is logged in order.
+class FakeDialogs final : public Dialogs
+{
+public:
+    struct Box
+    {
+        QString kind; // "ask", "inform", "warn" or "confirm"
+        QString text;
+        QString title;
+    };
+
+    QList<Box> shown;
+    QStringList names;         // answers to the name prompts, in order; then empty
+    QList<bool> confirmations; // answers to Yes/No boxes, in order; then No
+    int beeps = 0;
+    int endings = 0;
+    // Runs while each box is open, as the event loop would run timers.
+    std::function<void(const Box &)> whileOpen;
+
+    QString askText(QWidget *, const QString &prompt) override
+    {
+        open({QStringLiteral("ask"), prompt, {}});
+        return names.isEmpty() ? QString() : names.takeFirst();
+    }
+    void inform(QWidget *, const QString &text, const QString &title) override
+    {
+        open({QStringLiteral("inform"), text, title});
+    }
+    void warn(QWidget *, const QString &text) override { open({QStringLiteral("warn"), text, {}}); }
+    bool confirm(QWidget *, const QString &text, const QString &title) override
+    {
+        open({QStringLiteral("confirm"), text, title});
+        return !confirmations.isEmpty() && confirmations.takeFirst();
+    }
+    void beep() override { ++beeps; }
+    void endProgram() override { ++endings; }
+
+    QStringList kinds() const
+    {
+        QStringList list;
+        for (const Box &box : shown)
+            list << box.kind;
+        return list;
+    }
+
+private:
+    void open(const Box &box)
+    {
+        shown << box;
+        if (whileOpen)
+            whileOpen(box);
+    }
+};

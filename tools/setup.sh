@@ -1,0 +1,27 @@
+#!/bin/sh
+# Installs the Debian packages Quotello needs to build, run and test.
+# Asks dpkg first, so a machine that already has everything installs nothing.
+set -eu
+
+PACKAGES="
+cmake g++ make
+qt6-base-dev qt6-translations-l10n
+fonts-dejavu-core fonts-liberation fonts-lato
+xvfb xauth openbox xdotool x11-utils imagemagick
+desktop-file-utils appstream
+"
+
+missing=""
+for p in $PACKAGES; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = "installed" ] || missing="$missing $p"
+done
+
+[ -z "$missing" ] && exit 0
+
+echo "Installing:$missing"
+if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -q
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -q --no-install-recommends $missing
