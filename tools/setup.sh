@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
 cmake g++ make
-qt6-base-dev qt6-translations-l10n
+qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
 fonts-dejavu-core fonts-liberation fonts-lato
 xvfb xauth openbox xdotool x11-utils imagemagick
 desktop-file-utils appstream

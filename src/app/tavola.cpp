@@ -190,6 +190,9 @@ void Tavola::cmdNext_Click()
 
     m_controls.cmdNext->setEnabled(false);
     m_controls.txtAnswer->setFocus();
+    m_readout.write(QStringLiteral("exercise %1/%2 of %3")
+                        .arg(m_controls.lblnum2->caption(), m_controls.lbldeno->caption(),
+                             m_controls.lblnum1->caption()));
 }
 
 void Tavola::ResetDiagrams()
@@ -302,6 +305,9 @@ void Tavola::checkAnswer()
 
     m_controls.cmdNext->setEnabled(true);
     m_controls.cmdNext->setFocus();
+    m_readout.write(QStringLiteral("verdict %1 | %2 %3 %4")
+                        .arg(m_controls.lblMessage->caption(), m_controls.lblScore->caption(),
+                             m_controls.lblScore1->caption(), m_controls.lblScore2->caption()));
 }
 
 // ---- Leaving and restarting --------------------------------------------------

@@ -3,6 +3,7 @@
 #include "exercises/rng.h"
 #include "gamestate.h"
 #include "layout.h"
+#include "readout.h"
 
 #include <QMainWindow>
 
@@ -71,6 +72,7 @@ private:
     GameState m_state;
     Rng m_rng;
     QStringList m_recordProblems;
+    Readout m_readout;
     int m_openBoxes = 0;
     bool m_activated = false;
     bool m_ended = false;
