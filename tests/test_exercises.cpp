@@ -1,6 +1,7 @@
 #include "exercises/generator.h"
 #include "exercises/rng.h"
 
+#include <QString>
 #include <QtTest>
 
 #include <map>
@@ -17,6 +18,7 @@ private slots:
     void sameStatePosesTheSameExercises();
     void exercisesFollowTheTableOfKinds();
     void everyExerciseOfTheTableComesUp();
+    void exercisesReadAsSentences();
 };
 
 void ExercisesTest::drawsLieInTheUnitInterval()
@@ -136,6 +138,17 @@ void ExercisesTest::everyExerciseOfTheTableComesUp()
     QCOMPARE(arrays, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     QCOMPARE(exerciseKindInfo(6).pieceArray, 6);
     QCOMPARE(exerciseKindInfo(9).pieceArray, 9);
+}
+
+void ExercisesTest::exercisesReadAsSentences()
+{
+    QCOMPARE(spokenExercise(3, 8, 32), QStringLiteral("Calcola i 3 ottavi di 32"));
+    QCOMPARE(spokenExercise(1, 2, 40), QStringLiteral("Calcola un mezzo di 40"));
+    QCOMPARE(spokenExercise(10, 10, 80), QStringLiteral("Calcola i 10 decimi di 80"));
+    QCOMPARE(spokenExercise(2, 3, 0), QStringLiteral("Calcola i 2 terzi di 0"));
+    QCOMPARE(spokenExercise(1, 7, 14), QStringLiteral("Calcola un settimo di 14"));
+    // Numbers the game never poses still read sensibly.
+    QCOMPARE(spokenExercise(2, 11, 22), QStringLiteral("Calcola i 2/11 di 22"));
 }
 
 QTEST_APPLESS_MAIN(ExercisesTest)

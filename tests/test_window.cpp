@@ -66,6 +66,8 @@ private slots:
     void enterPosesTheNextExerciseOnceAnswered();
     void altShortcutsFollowTheButtons();
     void pastedTextNeverEndsTheGame();
+    void screenReadersFollowTheGame();
+    void qtSpeaksItalianAndTheButtonShowsItsFaces();
 
 private:
     void typeAnswer(const QString &keys);
@@ -455,6 +457,52 @@ void WindowTest::pastedTextNeverEndsTheGame()
         QCOMPARE(c.lblScore2->caption(), QString::number(answers));
     }
     QVERIFY(!m_window->hasEnded());
+}
+
+void WindowTest::screenReadersFollowTheGame()
+{
+    const Controls &c = m_window->controls();
+    QCOMPARE(c.txtAnswer->accessibleName(), QStringLiteral("Risultato"));
+    QCOMPARE(c.cmdNext->accessibleName(), QStringLiteral("Nuovo calcolo"));
+    QCOMPARE(c.cmdExit->accessibleName(), QStringLiteral("Esci"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+
+    for (int round = 0; round < 5; ++round) {
+        m_window->cmdNext_Click();
+        const QString sentence = spokenExercise(c.lblnum2->caption().toInt(), c.lbldeno->caption().toInt(),
+                                                c.lblnum1->caption().toInt());
+        QVERIFY(sentence.contains(QStringLiteral(" di ") + c.lblnum1->caption()));
+        QCOMPARE(c.txtAnswer->accessibleDescription(), sentence);
+        QCOMPARE(c.lblnum1->accessibleName(), sentence);
+        typeAnswer(QString::number(m_window->state().ExpectedAnswer));
+        QTest::keyClick(c.txtAnswer, Qt::Key_Return);
+        QCOMPARE(c.lblScore->accessibleName(), QStringLiteral("Risposte esatte: %1").arg(round + 1));
+        QCOMPARE(c.lblScore2->accessibleName(), QStringLiteral("Risposte totali: %1").arg(round + 1));
+    }
+    QCOMPARE(c.lblMessage->text(), QStringLiteral("Esatto, è incredibile!!!"));
+}
+
+void WindowTest::qtSpeaksItalianAndTheButtonShowsItsFaces()
+{
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annulla"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QStringLiteral("&Sì"));
+
+    QToolButton *next = m_window->controls().cmdNext;
+    const auto faceOf = [](const QIcon &icon, QIcon::Mode mode) {
+        return icon.pixmap(QSize(32, 32), mode).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const QImage smiling = QImage(QStringLiteral(":/pictures/face-smile-32.xpm")).convertToFormat(QImage::Format_ARGB32);
+    const QImage neutral = QImage(QStringLiteral(":/pictures/face-neutral-32.xpm")).convertToFormat(QImage::Format_ARGB32);
+    const QImage laughing = QImage(QStringLiteral(":/pictures/face-laugh-32.xpm")).convertToFormat(QImage::Format_ARGB32);
+    QVERIFY(smiling != neutral && neutral != laughing);
+    QCOMPARE(faceOf(next->icon(), QIcon::Normal), smiling);
+    QCOMPARE(faceOf(next->icon(), QIcon::Disabled), neutral);
+    next->setDown(true);
+    emit next->pressed();
+    QCOMPARE(faceOf(next->icon(), QIcon::Normal), laughing);
+    emit next->released();
+    QCOMPARE(faceOf(next->icon(), QIcon::Normal), smiling);
 }
 
 QTEST_MAIN(WindowTest)

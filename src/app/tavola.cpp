@@ -65,6 +65,11 @@ Tavola::Tavola(Dialogs &dialogs, std::function<void()> newGame)
     connect(next, &QToolButton::pressed, next, [next, laughing] { next->setIcon(laughing); });
     connect(next, &QToolButton::released, next, [next, face] { next->setIcon(face); });
 
+    m_controls.txtAnswer->setAccessibleName(QStringLiteral("Risultato"));
+    m_controls.cmdNext->setAccessibleName(QStringLiteral("Nuovo calcolo"));
+    m_controls.cmdExit->setAccessibleName(QStringLiteral("Esci"));
+    describeForScreenReaders();
+
     m_controls.txtAnswer->installEventFilter(this);
     m_controls.cmdNext->installEventFilter(this);
     m_controls.cmdExit->installEventFilter(this);
@@ -116,6 +121,7 @@ void Tavola::Form_Load()
 
     m_state.clock.SecondsLeft = static_cast<std::int16_t>(std::nearbyint(m_state.clock.ClockSeconds + 900.0f));
     m_controls.lblconto->setCaption(m_state.clock.text());
+    describeForScreenReaders();
 }
 
 void Tavola::showRecord(Label *label, const QString &fileName, const QString &what)
@@ -190,6 +196,7 @@ void Tavola::cmdNext_Click()
 
     m_controls.cmdNext->setEnabled(false);
     m_controls.txtAnswer->setFocus();
+    describeForScreenReaders();
     m_readout.write(QStringLiteral("exercise %1/%2 of %3")
                         .arg(m_controls.lblnum2->caption(), m_controls.lbldeno->caption(),
                              m_controls.lblnum1->caption()));
@@ -305,9 +312,29 @@ void Tavola::checkAnswer()
 
     m_controls.cmdNext->setEnabled(true);
     m_controls.cmdNext->setFocus();
+    describeForScreenReaders();
     m_readout.write(QStringLiteral("verdict %1 | %2 %3 %4")
                         .arg(m_controls.lblMessage->caption(), m_controls.lblScore->caption(),
                              m_controls.lblScore1->caption(), m_controls.lblScore2->caption()));
+}
+
+// What a screen reader says for the labels whose captions alone would be
+// bare numbers.
+void Tavola::describeForScreenReaders()
+{
+    const Controls &c = m_controls;
+    const QString exercise = spokenExercise(c.lblnum2->caption().toInt(), c.lbldeno->caption().toInt(),
+                                            c.lblnum1->caption().toInt());
+    c.txtAnswer->setAccessibleDescription(exercise);
+    for (Label *part : {c.lblnum2, c.lbldeno, c.lblnum1})
+        part->setAccessibleName(exercise);
+    c.lblScore->setAccessibleName(QStringLiteral("Risposte esatte: ") + c.lblScore->caption());
+    c.lblScore1->setAccessibleName(QStringLiteral("Risposte errate: ") + c.lblScore1->caption());
+    c.lblScore2->setAccessibleName(QStringLiteral("Risposte totali: ") + c.lblScore2->caption());
+    c.lblconto->setAccessibleName(QStringLiteral("Tempo restante: ") + c.lblconto->caption());
+    c.lblnome1->setAccessibleName(QStringLiteral("Sfidante: ") + c.lblnome1->caption());
+    c.lblpunti->setAccessibleName(QStringLiteral("Record da battere: ") + c.lblpunti->caption().trimmed());
+    c.lblnome->setAccessibleName(QStringLiteral("Record di: ") + c.lblnome->caption().trimmed());
 }
 
 // ---- Leaving and restarting --------------------------------------------------
@@ -389,6 +416,7 @@ void Tavola::Timer1_Timer()
 
     clock.advance();
     m_controls.lblconto->setCaption(clock.text());
+    m_controls.lblconto->setAccessibleName(QStringLiteral("Tempo restante: ") + clock.text());
     if (isMinimized())
         ShowTimeInCaption();
 }

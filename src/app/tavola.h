@@ -61,6 +61,7 @@ private:
     void ShowTimeInCaption();
     void showRecord(Label *label, const QString &fileName, const QString &what);
     void reportRecordProblems();
+    void describeForScreenReaders();
 
     // Runs one of the game's modal boxes, keeping count of those open.
     template <typename Box>

@@ -2,6 +2,8 @@
 
 #include "rng.h"
 
+#include <QString>
+
 #include <array>
 #include <cassert>
 #include <cmath>
@@ -73,4 +75,21 @@ Exercise poseExercise(Rng &rng)
     e.expectedAnswer = static_cast<std::int16_t>(
         std::nearbyint(static_cast<double>(product) / static_cast<double>(e.denominator)));
     return e;
+}
+
+QString spokenExercise(int numerator, int denominator, int whole)
+{
+    static const char *const kSingular[] = {"mezzo", "terzo",   "quarto", "quinto", "sesto",
+                                            "settimo", "ottavo", "nono",   "decimo"};
+    static const char *const kPlural[] = {"mezzi",   "terzi",  "quarti", "quinti", "sesti",
+                                          "settimi", "ottavi", "noni",   "decimi"};
+    if (denominator < 2 || denominator > 10)
+        return QStringLiteral("Calcola i %1/%2 di %3").arg(numerator).arg(denominator).arg(whole);
+    const auto index = static_cast<std::size_t>(denominator - 2);
+    if (numerator == 1)
+        return QStringLiteral("Calcola un %1 di %2").arg(QLatin1String(kSingular[index])).arg(whole);
+    return QStringLiteral("Calcola i %1 %2 di %3")
+        .arg(numerator)
+        .arg(QLatin1String(kPlural[index]))
+        .arg(whole);
 }

@@ -32,3 +32,9 @@ ExerciseKindInfo exerciseKindInfo(int kind);
 // Draws the next exercise. The draws and reseeds follow a fixed recipe, so the
 // same generator state always poses the same exercise.
 Exercise poseExercise(Rng &rng);
+
+class QString;
+
+// The exercise as a sentence for screen readers: "Calcola i 3 ottavi di 32",
+// "Calcola un mezzo di 40".
+QString spokenExercise(int numerator, int denominator, int whole);
