@@ -27,13 +27,10 @@ private slots:
     void cancelledNamePromptGivesAnEmptyName();
     void recordIsShownAsTheFilesHoldIt();
     void unusableRecordFileIsReportedAndTheGameGoesOn();
-    void decliningTheExitChangesNothing();
-    void confirmingTheExitSaysGoodbye();
+    void exitAsksBeforeSayingGoodbye();
     void closingTheWindowEndsTheGameWithoutAQuestion();
-    void clockRunsDownWithoutAMessage();
-    void endOfTimeDeclinedTwice();
-    void endOfTimeConfirmedAtTheFirstQuestion();
-    void endOfTimeConfirmedAtTheSecondQuestion();
+    void endOfTime_data();
+    void endOfTime();
     void ticksDuringABoxOnlyAdvanceTheClock();
     void captionShowsTheTimeLeftWhileMinimised();
     void newGameStartsAFreshWindow();
@@ -181,15 +178,16 @@ void GameTest::unusableRecordFileIsReportedAndTheGameGoesOn()
     QCOMPARE(m_dialogs.endings, 0);
 }
 
-void GameTest::decliningTheExitChangesNothing()
+void GameTest::exitAsksBeforeSayingGoodbye()
 {
     Tavola *window = startGame();
-    tick(5);
+    tick(388);
     const Controls &c = window->controls();
     const GameState before = window->state();
     const QString number = c.lblnum1->caption();
     m_dialogs.shown.clear();
 
+    // No: the game goes on untouched.
     window->cmdExit_Click();
     QCOMPARE(m_dialogs.kinds(), QStringList{"confirm"});
     QCOMPARE(m_dialogs.shown[0].text, QStringLiteral("Vuoi veramente lasciarmi  ?"));
@@ -198,31 +196,23 @@ void GameTest::decliningTheExitChangesNothing()
     QCOMPARE(window->state().clock.SecondsLeft, before.clock.SecondsLeft);
     QCOMPARE(c.lblnum1->caption(), number);
     QVERIFY(c.Timer1->isActive());
-    QVERIFY(!window->hasEnded());
     QCOMPARE(m_dialogs.endings, 0);
-}
 
-void GameTest::confirmingTheExitSaysGoodbye()
-{
-    Tavola *window = startGame();
-    tick(388);
-    m_dialogs.shown.clear();
+    // Yes: goodbye with the seconds left and today's date, then the end.
     m_dialogs.confirmations = {true};
     window->cmdExit_Click();
-
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "inform"}));
-    QCOMPARE(m_dialogs.shown[1].text, QStringLiteral("Ciao a presto. Ore 512"));
-    QCOMPARE(m_dialogs.shown[1].title,
+    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "confirm", "inform"}));
+    QCOMPARE(m_dialogs.shown[2].text, QStringLiteral("Ciao a presto. Ore 512"));
+    QCOMPARE(m_dialogs.shown[2].title,
              QStringLiteral("Data ") + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     QCOMPARE(m_dialogs.endings, 1);
-    QVERIFY(window->hasEnded());
-    QVERIFY(!window->controls().Timer1->isActive());
+    QVERIFY(!c.Timer1->isActive());
 
     // Nothing runs after the goodbye: no tick, no second question.
     tick(3);
     window->cmdExit_Click();
-    QCOMPARE(m_dialogs.shown.size(), 2);
-    QCOMPARE(window->controls().lblconto->caption(), QStringLiteral("00:08:32"));
+    QCOMPARE(m_dialogs.shown.size(), 3);
+    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:08:32"));
 }
 
 void GameTest::closingTheWindowEndsTheGameWithoutAQuestion()
@@ -232,78 +222,59 @@ void GameTest::closingTheWindowEndsTheGameWithoutAQuestion()
     QVERIFY(window->close());
     QVERIFY(m_dialogs.shown.isEmpty());
     QCOMPARE(m_dialogs.endings, 1);
-    QVERIFY(window->hasEnded());
     QVERIFY(!window->controls().Timer1->isActive());
 }
 
-void GameTest::clockRunsDownWithoutAMessage()
+void GameTest::endOfTime_data()
 {
-    Tavola *window = startGame();
-    const Label *clock = window->controls().lblconto;
-    tick(1);
-    QCOMPARE(clock->caption(), QStringLiteral("00:14:59"));
-    tick(59);
-    QCOMPARE(clock->caption(), QStringLiteral("00:14:00"));
-    tick(1);
-    QCOMPARE(clock->caption(), QStringLiteral("00:13:59"));
-    QCOMPARE(window->state().clock.SecondsLeft, 839);
-    tick(839);
-    QCOMPARE(clock->caption(), QStringLiteral("00:00:00"));
-    QCOMPARE(window->state().clock.SecondsLeft, 0);
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"ask", "inform"}));
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<int>("beeps");
+
+    QTest::newRow("stays twice") << QList<bool>{false, false}
+                                 << QStringList{"confirm", "Tempo scaduto", "confirm"} << 1;
+    QTest::newRow("leaves at once") << QList<bool>{true}
+                                    << QStringList{"confirm", "Ciao a presto. Ore 0"} << 0;
+    QTest::newRow("leaves at the second question")
+        << QList<bool>{false, true}
+        << QStringList{"confirm", "Tempo scaduto", "confirm", "Ciao a presto. Ore 0"} << 0;
 }
 
-void GameTest::endOfTimeDeclinedTwice()
+void GameTest::endOfTime()
 {
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, boxes);
+    QFETCH(int, beeps);
+
     Tavola *window = startGame();
-    tick(900);
+    const Controls &c = window->controls();
     m_dialogs.shown.clear();
-    tick(1);
-
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "inform", "confirm"}));
-    QCOMPARE(m_dialogs.shown[1].text, QStringLiteral("Tempo scaduto"));
-    QCOMPARE(m_dialogs.shown[1].title, QString());
-    QCOMPARE(m_dialogs.beeps, 1);
-    QCOMPARE(m_dialogs.endings, 0);
-    QVERIFY(!window->controls().Timer1->isActive());
-    QCOMPARE(window->controls().lblconto->caption(), QStringLiteral("00:00:00"));
+    tick(900);
+    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:00:00"));
     QCOMPARE(window->state().clock.SecondsLeft, 0);
+    QVERIFY(m_dialogs.shown.isEmpty()); // the clock reaches zero without a word
+
+    m_dialogs.confirmations = answers;
+    tick(1);
+    QStringList seen;
+    for (const FakeDialogs::Box &box : m_dialogs.shown)
+        seen << (box.kind == QLatin1String("inform") ? box.text : box.kind);
+    QCOMPARE(seen, boxes);
+    QCOMPARE(m_dialogs.beeps, beeps);
+    const bool stayed = !answers.contains(true);
+    QCOMPARE(m_dialogs.endings, stayed ? 0 : 1);
+    QVERIFY(!c.Timer1->isActive());
+    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:00:00"));
+    if (!stayed)
+        return;
 
     // The game goes on without its clock.
-    const Controls &c = window->controls();
     window->cmdNext_Click();
     c.txtAnswer->setText(QString::number(window->state().ExpectedAnswer));
     int enter = 13;
     window->txtAnswer_KeyPress(enter);
     QCOMPARE(c.lblScore->caption(), QStringLiteral("1"));
     QCOMPARE(c.lblScore2->caption(), QStringLiteral("1"));
-}
-
-void GameTest::endOfTimeConfirmedAtTheFirstQuestion()
-{
-    Tavola *window = startGame();
-    tick(900);
-    m_dialogs.shown.clear();
-    m_dialogs.confirmations = {true};
-    tick(1);
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "inform"}));
-    QCOMPARE(m_dialogs.shown[1].text, QStringLiteral("Ciao a presto. Ore 0"));
-    QCOMPARE(m_dialogs.endings, 1);
-    QCOMPARE(m_dialogs.beeps, 0);
-    QVERIFY(window->hasEnded());
-}
-
-void GameTest::endOfTimeConfirmedAtTheSecondQuestion()
-{
-    startGame();
-    tick(900);
-    m_dialogs.shown.clear();
-    m_dialogs.confirmations = {false, true};
-    tick(1);
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "inform", "confirm", "inform"}));
-    QCOMPARE(m_dialogs.shown[3].text, QStringLiteral("Ciao a presto. Ore 0"));
-    QCOMPARE(m_dialogs.endings, 1);
-    QCOMPARE(m_dialogs.beeps, 0);
 }
 
 void GameTest::ticksDuringABoxOnlyAdvanceTheClock()
