@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <functional>
 
 // Boxes answered by the test's script instead of a player; every box shown
@@ -25,6 +26,8 @@ public:
     QList<bool> confirmations; // answers to Yes/No boxes, in order; then No
     int beeps = 0;
     int endings = 0;
+    int openNow = 0; // boxes open at this moment
+    int deepest = 0; // the most boxes ever open at once
     // Runs while each box is open, as the event loop would run timers.
     std::function<void(const Box &)> whileOpen;
 
@@ -58,7 +61,9 @@ private:
     void open(const Box &box)
     {
         shown << box;
+        deepest = std::max(deepest, ++openNow);
         if (whileOpen)
             whileOpen(box);
+        --openNow;
     }
 };

@@ -75,6 +75,14 @@ void AnswerTest::readsTheLeadingNumber_data()
     row("far out of range", "1e999999", std::nullopt);
     row("too long to hold", QString(400, u'9'), std::nullopt);
     row("vanishingly small", "1e-999999", 0);
+    // Beyond what a double holds, the size decides, not the exponent's sign.
+    row("huge despite a negative exponent", QString(330, u'2') + QStringLiteral("e-2"), std::nullopt);
+    row("huge negative despite a negative exponent", u'-' + QString(330, u'7') + QStringLiteral("e-9"),
+        std::nullopt);
+    const QString tiny = QStringLiteral("0.") + QString(400, u'0') + u'1'; // 1e-401
+    row("tiny despite a positive exponent", tiny + QStringLiteral("e5"), 0);
+    row("tiny with a long exponent", tiny + QStringLiteral("e+00000000000000000009"), 0);
+    row("zero with a huge exponent", "0e99999999999999999999", 0);
     row("other digits", QStringLiteral("\u0663"), 0);
     row("hexadecimal is not read", "&H10", 0);
     row("pasted with text", "42 mele", 42);

@@ -9,6 +9,8 @@ qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
 fonts-dejavu-core fonts-liberation fonts-lato
 xvfb xauth openbox xdotool x11-utils imagemagick
 desktop-file-utils appstream
+clang-14 libclang-rt-14-dev
+time strace libx11-dev
 "
 
 missing=""

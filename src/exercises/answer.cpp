@@ -1,9 +1,11 @@
 #include "answer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+#include <string_view>
 
 AnswerKey classifyAnswerKey(int code)
 {
@@ -24,7 +26,6 @@ bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 struct LeadingNumber
 {
     std::string chars;
-    bool negativeExponent = false;
 };
 
 LeadingNumber scanLeadingNumber(QStringView text)
@@ -67,7 +68,6 @@ LeadingNumber scanLeadingNumber(QStringView text)
         }
         if (j < text.size() && isAsciiDigit(text[j])) {
             number.chars += negative ? "e-" : "e";
-            number.negativeExponent = negative;
             i = j;
             while (i < text.size() && isAsciiDigit(text[i])) {
                 number.chars += static_cast<char>(text[i].unicode());
@@ -76,6 +76,46 @@ LeadingNumber scanLeadingNumber(QStringView text)
         }
     }
     return number;
+}
+
+// For a number std::from_chars found out of range, whether it is too large
+// rather than too small: its first significant digit stands at 10^0 or
+// above once the exponent is applied. The sign of the exponent alone does not
+// tell: 1000…0e-2 is too large, 0.000…1e5 too small.
+bool isTooLarge(std::string_view chars)
+{
+    if (!chars.empty() && chars.front() == '-')
+        chars.remove_prefix(1);
+    const std::size_t e = chars.find('e');
+    const std::string_view mantissa = chars.substr(0, e);
+    std::string_view exponent = e == std::string_view::npos ? std::string_view() : chars.substr(e + 1);
+    const std::size_t point = mantissa.find('.');
+    const std::string_view whole = mantissa.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
+
+    // The power of ten of the first significant digit, before the exponent.
+    long long power = 0;
+    if (const std::size_t k = whole.find_first_not_of('0'); k != std::string_view::npos)
+        power = static_cast<long long>(whole.size() - 1 - k);
+    else if (const std::size_t k = fraction.find_first_not_of('0'); k != std::string_view::npos)
+        power = -static_cast<long long>(k + 1);
+    else
+        return false; // all zeros
+
+    const bool negative = !exponent.empty() && exponent.front() == '-';
+    if (negative)
+        exponent.remove_prefix(1);
+    exponent.remove_prefix(std::min(exponent.size(), exponent.find_first_not_of('0')));
+    // Exponents beyond any text's length all count as the same large one.
+    constexpr long long kLarge = 1'000'000'000'000'000LL;
+    long long shift = kLarge;
+    if (exponent.size() < 16) {
+        shift = 0;
+        for (char digit : exponent)
+            shift = shift * 10 + (digit - '0');
+    }
+    return negative ? power - shift >= 0 : power + shift >= 0;
 }
 
 } // namespace
@@ -92,7 +132,7 @@ std::optional<std::int16_t> readAnswer(QStringView text)
     const auto [end, error] = std::from_chars(first, last, value);
     if (error == std::errc::result_out_of_range) {
         // Too small to represent rounds to 0; too large is out of range.
-        if (!number.negativeExponent)
+        if (isTooLarge(number.chars))
             return std::nullopt;
         value = 0;
     } else if (error != std::errc{} || end != last) {

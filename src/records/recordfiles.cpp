@@ -8,16 +8,15 @@
 
 namespace {
 
-QString problemFor(const QFile &file, const QString &whenDenied)
+// Why a file could not be opened. QFile reports a refused open as a plain
+// OpenError, so whether permission was denied is asked of the file system.
+QString problemFor(const QFile &file, bool denied, const QString &whenDenied)
 {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
+    if (denied || file.error() == QFileDevice::PermissionsError)
         return whenDenied;
-    case QFileDevice::ResourceError:
+    if (file.error() == QFileDevice::ResourceError)
         return QStringLiteral("il disco è pieno o non disponibile");
-    default:
-        return QStringLiteral("il sistema non permette di usarlo");
-    }
+    return QStringLiteral("il sistema non permette di usarlo");
 }
 
 } // namespace
@@ -49,7 +48,9 @@ QString ensureRecordFile(const QString &path)
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (QFileInfo::exists(path))
             return {};
-        return problemFor(file, QStringLiteral("non ho il permesso di crearlo"));
+        const QFileInfo dir(info.absolutePath());
+        return problemFor(file, !dir.isWritable() || !dir.isExecutable(),
+                          QStringLiteral("non ho il permesso di crearlo"));
     }
     file.close();
     return {};
@@ -67,7 +68,8 @@ RecordText readRecordFile(const QString &path)
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, problemFor(file, QStringLiteral("non ho il permesso di leggerlo"))};
+        return {{}, problemFor(file, !QFileInfo(path).isReadable(),
+                               QStringLiteral("non ho il permesso di leggerlo"))};
 
     const QString tooLarge = QStringLiteral("è troppo grande per essere un record");
     if (file.size() > kMaxRecordFileBytes)
