@@ -86,6 +86,7 @@ void WindowTest::init()
 {
     m_dialogs = FakeDialogs();
     m_window = new Tavola(m_dialogs);
+    m_window->buildWindow();
     m_window->rng() = Rng(20261206);
 }
 

@@ -30,6 +30,10 @@ void setUpApplication(QApplication &app)
 
     installFontSubstitutes();
 
+    // A steady caret in the answer box: nothing on screen blinks, and an idle
+    // game wakes only for its one-second clock.
+    QApplication::setCursorFlashTime(0);
+
     // Boxes come and go while no game window is on screen (the name prompt
     // comes before the window, "Nuovo gioco" swaps windows): the game decides
     // itself when it ends.

@@ -361,9 +361,6 @@ Controls buildLayout(QMainWindow &window)
 
     buildMenu(window, controls);
 
-    controls.Timer1 = new QTimer(&window);
-    controls.Timer1->setObjectName(QStringLiteral("Timer1"));
-    controls.Timer1->setInterval(1000);
 
     QWidget::setTabOrder(controls.cmdExit, controls.cmdNext);
     QWidget::setTabOrder(controls.cmdNext, controls.txtAnswer);

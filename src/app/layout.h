@@ -112,14 +112,14 @@ struct Controls
     QToolButton *cmdNext = nullptr;
     QToolButton *cmdExit = nullptr;
     QAction *menuNew = nullptr;
-    QTimer *Timer1 = nullptr;
+    QTimer *Timer1 = nullptr; // the window's own, not built from the layout
 
     // pieces[a][i] is piece i of Shape<a>; index 0 of either is unused.
     std::array<std::vector<Piece *>, 10> pieces;
 };
 
 // Builds every control of the layout on the window: the surface below the
-// menu bar, the menu bar and the timer.
+// menu bar and the menu bar.
 Controls buildLayout(QMainWindow &window);
 
 // The desktop colour for a colour of the layout.

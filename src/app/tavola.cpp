@@ -39,17 +39,28 @@ bool isEnterKey(const QKeyEvent *event)
 } // namespace
 
 Tavola::Tavola(Dialogs &dialogs, std::function<void()> newGame)
-    : m_dialogs(dialogs), m_newGame(std::move(newGame)), m_controls(buildLayout(*this))
+    : m_dialogs(dialogs), m_newGame(std::move(newGame)), m_timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QStringLiteral("Quotello"));
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1000);
+    connect(m_timer1, &QTimer::timeout, this, &Tavola::Timer1_Timer);
+    m_controls.Timer1 = m_timer1;
+}
+
+void Tavola::buildWindow()
+{
+    if (m_controls.txtAnswer)
+        return;
+    m_controls = buildLayout(*this);
+    m_controls.Timer1 = m_timer1;
     resize(Layout::px(Layout::kClientWidth),
            Layout::px(Layout::kClientHeight) + menuBar()->sizeHint().height());
 
     connect(m_controls.cmdNext, &QToolButton::clicked, this, &Tavola::cmdNext_Click);
     connect(m_controls.cmdExit, &QToolButton::clicked, this, &Tavola::cmdExit_Click);
     connect(m_controls.menuNew, &QAction::triggered, this, &Tavola::new_Click);
-    connect(m_controls.Timer1, &QTimer::timeout, this, &Tavola::Timer1_Timer);
 
     // The laughing face shows while the button is held down; the neutral one
     // comes with the disabled state of its icon.
@@ -100,11 +111,14 @@ void Tavola::Form_Load()
     m_state.WrongCount = 0;
 
     // The fifteen minutes begin only once the player has been greeted.
-    m_controls.Timer1->stop();
+    m_timer1->stop();
     const QString name = withBox([&] { return m_dialogs.askText(this, QStringLiteral("Come ti chiami?")); });
     withBox([&] {
         m_dialogs.inform(this, u' ' + name + QStringLiteral(" vediamo se sei un vero campione  "));
     });
+    // The window's controls are built only now, so that the name prompt is
+    // on screen without waiting for them; the window is still hidden.
+    buildWindow();
     m_controls.lblnome1->setCaption(name);
 
     StartCountdown();
@@ -169,6 +183,7 @@ void Tavola::Form_Activate()
 
 void Tavola::showEvent(QShowEvent *event)
 {
+    buildWindow();
     QMainWindow::showEvent(event);
     Form_Resize();
     if (!m_activated) {

@@ -10,6 +10,7 @@
 #include <functional>
 
 class Dialogs;
+class QTimer;
 
 // The game window. It owns the state of one game and wires the exercises,
 // the clock and the record files to the controls of its layout.
@@ -20,6 +21,10 @@ class Tavola : public QMainWindow
 public:
     // newGame is what "Nuovo gioco" asks for: a fresh window in place of this one.
     explicit Tavola(Dialogs &dialogs, std::function<void()> newGame = {});
+
+    // Builds the controls from the layout, once. Form_Load does it after the
+    // greeting; a window shown without a start-up builds them as it appears.
+    void buildWindow();
 
     // Start-up: the name prompt, the greeting, the clock and the record.
     // Runs before the window is first shown.
@@ -72,6 +77,7 @@ private:
     Controls m_controls;
     GameState m_state;
     Rng m_rng;
+    QTimer *m_timer1;
     QStringList m_recordProblems;
     Readout m_readout;
     int m_openBoxes = 0;
