@@ -5,7 +5,27 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QProxyStyle>
 #include <QTranslator>
+
+namespace {
+
+// The desktop's own style, but with plain buttons in the boxes, as on the
+// desktop the game first ran on; the name prompt comes up sooner without
+// looking up their icons.
+class GameStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
 
 void setUpApplication(QApplication &app)
 {
@@ -29,6 +49,7 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(translator);
 
     installFontSubstitutes();
+    QApplication::setStyle(new GameStyle);
 
     // A steady caret in the answer box: nothing on screen blinks, and an idle
     // game wakes only for its one-second clock.

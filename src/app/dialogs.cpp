@@ -6,6 +6,14 @@
 
 namespace {
 
+// Boxes sit over the game window; before it is on screen (the name prompt,
+// the greeting) they sit in the middle of the screen instead of over where
+// the hidden window would be.
+QWidget *owner(QWidget *parent)
+{
+    return parent && parent->isVisible() ? parent : nullptr;
+}
+
 QString titleOrAppName(const QString &title)
 {
     return title.isEmpty() ? QApplication::applicationName() : title;
@@ -15,7 +23,7 @@ QString titleOrAppName(const QString &title)
 int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, titleOrAppName(title), text, buttons, parent);
+    QMessageBox box(icon, titleOrAppName(title), text, buttons, owner(parent));
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     if (buttons & QMessageBox::No)
@@ -28,7 +36,7 @@ int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const 
 QString QtDialogs::askText(QWidget *parent, const QString &prompt)
 {
     bool accepted = false;
-    const QString text = QInputDialog::getText(parent, QApplication::applicationName(), prompt,
+    const QString text = QInputDialog::getText(owner(parent), QApplication::applicationName(), prompt,
                                                QLineEdit::Normal, QString(), &accepted);
     return accepted ? text : QString();
 }
