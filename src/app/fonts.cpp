@@ -16,9 +16,9 @@ void installFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }
 
-QFont layoutFont(const Layout::Font &spec)
+QFont layoutFont(const Layout::Font &wanted)
 {
-    const Layout::Font &f = spec.family ? spec : Layout::kWindowFont;
+    const Layout::Font &f = wanted.family ? wanted : Layout::kWindowFont;
     QFont font(QString::fromLatin1(f.family));
     font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0 / 72.0)));
     // Arial Black is a heavy face in its own right.

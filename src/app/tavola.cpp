@@ -143,7 +143,7 @@ void Tavola::showRecord(Label *label, const QString &fileName, const QString &wh
     const QString path = m_state.WindowsDir + fileName;
     QString problem = ensureRecordFile(path);
     if (problem.isEmpty()) {
-        const RecordText record = readRecordFile(path);
+        const RecordText record = Leggifiletxt(path);
         if (record.ok()) {
             label->setCaption(record.text);
             return;
@@ -171,9 +171,9 @@ QString Tavola::GetSystemDir()
     return recordDirectory();
 }
 
-QString Tavola::Leggifiletxt(const QString &nomefile)
+RecordText Tavola::Leggifiletxt(const QString &nomefile)
 {
-    return readRecordFile(nomefile).text;
+    return readRecordFile(nomefile);
 }
 
 void Tavola::Form_Activate()
@@ -230,13 +230,13 @@ void Tavola::ResetDiagrams()
 
 void Tavola::ShowDiagram(int array, int d, int n)
 {
-    const Layout::PieceArray &spec = Layout::pieceArray(array);
+    const Layout::PieceArray &layout = Layout::pieceArray(array);
     const auto &pieces = m_controls.pieces[static_cast<std::size_t>(array)];
     for (int i = 1; i <= d; ++i) {
         Piece *piece = pieces[static_cast<std::size_t>(i)];
         piece->show();
-        if (spec.shownBorder != Layout::kDefaultColour)
-            piece->setBorderColor(resolveColour(spec.shownBorder, QApplication::palette()));
+        if (layout.shownBorder != Layout::kDefaultColour)
+            piece->setBorderColor(resolveColour(layout.shownBorder, QApplication::palette()));
     }
     for (int i = 1; i <= n; ++i)
         pieces[static_cast<std::size_t>(i)]->setFillColor(DiagramColors::shaded);

@@ -4,6 +4,7 @@
 #include "gamestate.h"
 #include "layout.h"
 #include "readout.h"
+#include "records/recordfiles.h"
 
 #include <QMainWindow>
 
@@ -44,8 +45,10 @@ public:
     void ResetDiagrams();
     void ShowDiagram(int array, int d, int n);
 
+    // The record folder, and the whole text of a record file or why it
+    // could not be read.
     QString GetSystemDir();
-    QString Leggifiletxt(const QString &nomefile);
+    RecordText Leggifiletxt(const QString &nomefile);
 
     const Controls &controls() const { return m_controls; }
     GameState &state() { return m_state; }
