@@ -50,16 +50,8 @@ XVFB_PID="" WM_PID="" RUN_PID=""
 log() { printf 'bench: %s\n' "$*" >&2; }
 die() { printf 'bench: FAILED: %s (files in %s)\n' "$*" "$WORK" >&2; KEEP=1; exit 1; }
 
-stop() { # pid: ends a process this script started
-    local pid=$1
-    [[ -n $pid ]] || return 0
-    if kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$pid" 2>/dev/null || true
-    fi
-    wait "$pid" 2>/dev/null || true
-}
+# shellcheck source=../tools/processes.sh
+source "$ROOT/tools/processes.sh"
 
 cleanup() {
     stop "$RUN_PID"
@@ -69,8 +61,6 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'die interrupted' INT TERM
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 wait_for() { # SECONDS WHAT COMMAND...
     local limit=$1 what=$2

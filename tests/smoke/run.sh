@@ -61,16 +61,8 @@ fail() {
     exit 1
 }
 
-stop() { # pid: ends a process this script started, and reaps it
-    local pid=$1
-    [[ -n $pid ]] || return 0
-    if kill -0 "$pid" 2>/dev/null; then
-        kill "$pid" 2>/dev/null || true
-        for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-        kill -KILL "$pid" 2>/dev/null || true
-    fi
-    wait "$pid" 2>/dev/null || true
-}
+# shellcheck source=../../tools/processes.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/processes.sh"
 
 cleanup() {
     stop "$GAME_PID"
@@ -82,8 +74,6 @@ trap cleanup EXIT
 trap 'fail "interrupted"' INT TERM
 
 xdo() { timeout 10 xdotool "$@"; }
-
-now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 
 game_alive() { [[ -n $GAME_PID ]] && kill -0 "$GAME_PID" 2>/dev/null; }
 
