@@ -1,11 +1,9 @@
 #include "answer.h"
 
-#include <algorithm>
-#include <charconv>
+#include <QLocale>
+
 #include <cmath>
 #include <limits>
-#include <string>
-#include <string_view>
 
 AnswerKey classifyAnswerKey(int code)
 {
@@ -21,123 +19,57 @@ namespace {
 
 bool isAsciiDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
-// The leading number of the text, in the plain form std::from_chars reads.
-// An empty result means the text has no leading number.
-struct LeadingNumber
+// The leading number of the text: blanks skipped, an optional sign, digits
+// with an optional decimal part, and an exponent when digits follow its "e"
+// ("12e" is just 12). Empty when the text starts with no number.
+QStringView leadingNumber(QStringView text)
 {
-    std::string chars;
-};
-
-LeadingNumber scanLeadingNumber(QStringView text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
-        ++i;
-
-    LeadingNumber number;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        if (text[i] == u'-')
-            number.chars += '-';
-        ++i;
-    }
-
-    bool sawDigit = false;
-    auto takeDigits = [&] {
-        while (i < text.size() && isAsciiDigit(text[i])) {
-            number.chars += static_cast<char>(text[i].unicode());
-            sawDigit = true;
+    const auto digitsFrom = [&](qsizetype i) {
+        while (i < text.size() && isAsciiDigit(text[i]))
             ++i;
-        }
+        return i;
     };
-    takeDigits();
-    if (i < text.size() && text[i] == u'.') {
-        number.chars += '.';
+    qsizetype start = 0;
+    while (start < text.size() && (text[start] == u' ' || text[start] == u'\t'))
+        ++start;
+
+    qsizetype i = start;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
         ++i;
-        takeDigits();
+    const qsizetype wholeStart = i;
+    i = digitsFrom(i);
+    bool sawDigit = i > wholeStart;
+    if (i < text.size() && text[i] == u'.') {
+        const qsizetype fractionEnd = digitsFrom(i + 1);
+        sawDigit = sawDigit || fractionEnd > i + 1;
+        i = fractionEnd;
     }
     if (!sawDigit)
         return {};
 
-    // An exponent counts only when digits follow it: "12e" is just 12.
     if (i < text.size() && (text[i] == u'e' || text[i] == u'E')) {
-        qsizetype j = i + 1;
-        bool negative = false;
-        if (j < text.size() && (text[j] == u'+' || text[j] == u'-')) {
-            negative = text[j] == u'-';
-            ++j;
-        }
-        if (j < text.size() && isAsciiDigit(text[j])) {
-            number.chars += negative ? "e-" : "e";
-            i = j;
-            while (i < text.size() && isAsciiDigit(text[i])) {
-                number.chars += static_cast<char>(text[i].unicode());
-                ++i;
-            }
-        }
+        qsizetype exponent = i + 1;
+        if (exponent < text.size() && (text[exponent] == u'+' || text[exponent] == u'-'))
+            ++exponent;
+        if (const qsizetype end = digitsFrom(exponent); end > exponent)
+            i = end;
     }
-    return number;
-}
-
-// For a number std::from_chars found out of range, whether it is too large
-// rather than too small: its first significant digit stands at 10^0 or
-// above once the exponent is applied. The sign of the exponent alone does not
-// tell: 1000…0e-2 is too large, 0.000…1e5 too small.
-bool isTooLarge(std::string_view chars)
-{
-    if (!chars.empty() && chars.front() == '-')
-        chars.remove_prefix(1);
-    const std::size_t e = chars.find('e');
-    const std::string_view mantissa = chars.substr(0, e);
-    std::string_view exponent = e == std::string_view::npos ? std::string_view() : chars.substr(e + 1);
-    const std::size_t point = mantissa.find('.');
-    const std::string_view whole = mantissa.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : mantissa.substr(point + 1);
-
-    // The power of ten of the first significant digit, before the exponent.
-    long long power = 0;
-    if (const std::size_t k = whole.find_first_not_of('0'); k != std::string_view::npos)
-        power = static_cast<long long>(whole.size() - 1 - k);
-    else if (const std::size_t k = fraction.find_first_not_of('0'); k != std::string_view::npos)
-        power = -static_cast<long long>(k + 1);
-    else
-        return false; // all zeros
-
-    const bool negative = !exponent.empty() && exponent.front() == '-';
-    if (negative)
-        exponent.remove_prefix(1);
-    exponent.remove_prefix(std::min(exponent.size(), exponent.find_first_not_of('0')));
-    // Exponents beyond any text's length all count as the same large one.
-    constexpr long long kLarge = 1'000'000'000'000'000LL;
-    long long shift = kLarge;
-    if (exponent.size() < 16) {
-        shift = 0;
-        for (char digit : exponent)
-            shift = shift * 10 + (digit - '0');
-    }
-    return negative ? power - shift >= 0 : power + shift >= 0;
+    return text.sliced(start, i - start);
 }
 
 } // namespace
 
 std::optional<std::int16_t> readAnswer(QStringView text)
 {
-    const LeadingNumber number = scanLeadingNumber(text);
-    if (number.chars.empty())
+    const QStringView number = leadingNumber(text);
+    if (number.isEmpty())
         return std::int16_t{0};
 
-    double value = 0;
-    const char *first = number.chars.data();
-    const char *last = first + number.chars.size();
-    const auto [end, error] = std::from_chars(first, last, value);
-    if (error == std::errc::result_out_of_range) {
-        // Too small to represent rounds to 0; too large is out of range.
-        if (isTooLarge(number.chars))
-            return std::nullopt;
-        value = 0;
-    } else if (error != std::errc{} || end != last) {
-        return std::int16_t{0};
-    }
+    // Beyond the range of a double the reading is infinite; below it, 0.
+    bool ok = false;
+    const double value = QLocale::c().toDouble(number, &ok);
+    if (std::isinf(value))
+        return std::nullopt;
 
     const double rounded = std::nearbyint(value); // default rounding: halves to even
     if (rounded < std::numeric_limits<std::int16_t>::min()
