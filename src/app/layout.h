@@ -9,6 +9,8 @@
 class Label;
 class Piece;
 class QAction;
+class QColor;
+class QPalette;
 class QLineEdit;
 class QMainWindow;
 class QTimer;
@@ -123,6 +125,4 @@ struct Controls
 Controls buildLayout(QMainWindow &window);
 
 // The desktop colour for a colour of the layout.
-class QPalette;
-class QColor;
 QColor resolveColour(QRgb colour, const QPalette &palette);
