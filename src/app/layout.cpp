@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPixmap>
-#include <QTimer>
 #include <QToolButton>
 
 #include <cassert>
@@ -360,7 +359,6 @@ Controls buildLayout(QMainWindow &window)
     controls.cmdExit = child<QToolButton>(surface, "cmdExit");
 
     buildMenu(window, controls);
-
 
     QWidget::setTabOrder(controls.cmdExit, controls.cmdNext);
     QWidget::setTabOrder(controls.cmdNext, controls.txtAnswer);

@@ -39,22 +39,25 @@ bool isEnterKey(const QKeyEvent *event)
 } // namespace
 
 Tavola::Tavola(Dialogs &dialogs, std::function<void()> newGame)
-    : m_dialogs(dialogs), m_newGame(std::move(newGame)), m_timer1(new QTimer(this))
+    : m_dialogs(dialogs), m_newGame(std::move(newGame))
 {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QStringLiteral("Quotello"));
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1000);
-    connect(m_timer1, &QTimer::timeout, this, &Tavola::Timer1_Timer);
-    m_controls.Timer1 = m_timer1;
+    // The clock exists from the start: the start-up stops it before the
+    // controls are built.
+    m_controls.Timer1 = new QTimer(this);
+    m_controls.Timer1->setObjectName(QStringLiteral("Timer1"));
+    m_controls.Timer1->setInterval(1000);
+    connect(m_controls.Timer1, &QTimer::timeout, this, &Tavola::Timer1_Timer);
 }
 
 void Tavola::buildWindow()
 {
     if (m_controls.txtAnswer)
         return;
+    QTimer *clock = m_controls.Timer1;
     m_controls = buildLayout(*this);
-    m_controls.Timer1 = m_timer1;
+    m_controls.Timer1 = clock;
     resize(Layout::px(Layout::kClientWidth),
            Layout::px(Layout::kClientHeight) + menuBar()->sizeHint().height());
 
@@ -111,7 +114,7 @@ void Tavola::Form_Load()
     m_state.WrongCount = 0;
 
     // The fifteen minutes begin only once the player has been greeted.
-    m_timer1->stop();
+    m_controls.Timer1->stop();
     const QString name = withBox([&] { return m_dialogs.askText(this, QStringLiteral("Come ti chiami?")); });
     withBox([&] {
         m_dialogs.inform(this, u' ' + name + QStringLiteral(" vediamo se sei un vero campione  "));
@@ -134,7 +137,7 @@ void Tavola::Form_Load()
     reportRecordProblems();
 
     m_state.clock.SecondsLeft = static_cast<std::int16_t>(std::nearbyint(m_state.clock.ClockSeconds + 900.0f));
-    m_controls.lblconto->setCaption(m_state.clock.text());
+    showClock();
     describeForScreenReaders();
 }
 
@@ -346,7 +349,6 @@ void Tavola::describeForScreenReaders()
     c.lblScore->setAccessibleName(QStringLiteral("Risposte esatte: ") + c.lblScore->caption());
     c.lblScore1->setAccessibleName(QStringLiteral("Risposte errate: ") + c.lblScore1->caption());
     c.lblScore2->setAccessibleName(QStringLiteral("Risposte totali: ") + c.lblScore2->caption());
-    c.lblconto->setAccessibleName(QStringLiteral("Tempo restante: ") + c.lblconto->caption());
     c.lblnome1->setAccessibleName(QStringLiteral("Sfidante: ") + c.lblnome1->caption());
     c.lblpunti->setAccessibleName(QStringLiteral("Record da battere: ") + c.lblpunti->caption().trimmed());
     c.lblnome->setAccessibleName(QStringLiteral("Record di: ") + c.lblnome->caption().trimmed());
@@ -399,7 +401,7 @@ void Tavola::StartCountdown()
 {
     m_controls.Timer1->start();
     m_state.clock.start();
-    m_controls.lblconto->setCaption(m_state.clock.text());
+    showClock();
 }
 
 void Tavola::Timer1_Timer()
@@ -430,10 +432,16 @@ void Tavola::Timer1_Timer()
     }
 
     clock.advance();
-    m_controls.lblconto->setCaption(clock.text());
-    m_controls.lblconto->setAccessibleName(QStringLiteral("Tempo restante: ") + clock.text());
+    showClock();
     if (isMinimized())
         ShowTimeInCaption();
+}
+
+void Tavola::showClock()
+{
+    const QString time = m_state.clock.text();
+    m_controls.lblconto->setCaption(time);
+    m_controls.lblconto->setAccessibleName(QStringLiteral("Tempo restante: ") + time);
 }
 
 // ---- Caption ----------------------------------------------------------------

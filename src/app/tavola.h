@@ -67,6 +67,7 @@ private:
     bool answerBoxKeyPress(class QKeyEvent *event);
     void checkAnswer();
     void ShowTimeInCaption();
+    void showClock();
     void showRecord(Label *label, const QString &fileName, const QString &what);
     void reportRecordProblems();
     void describeForScreenReaders();
@@ -80,7 +81,6 @@ private:
     Controls m_controls;
     GameState m_state;
     Rng m_rng;
-    QTimer *m_timer1;
     QStringList m_recordProblems;
     Readout m_readout;
     int m_openBoxes = 0;
