@@ -1,6 +1,6 @@
 // Times, inside the process, what a player waits for after each key:
-// posing an exercise (cmdNext_Click) and checking an answer (Enter in the
-// answer box), each alone and followed by the repaint it causes.
+// posing an exercise (a click on "Nuovo calcolo") and checking an answer
+// (Enter in the answer box), each alone and followed by the repaint it causes.
 //
 //   bench_inprocess [REPETITIONS]      (QT_QPA_PLATFORM=offscreen)
 //
@@ -14,7 +14,10 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
@@ -89,7 +92,11 @@ int main(int argc, char *argv[])
     settle();
     const double showMs = double(clock.nsecsElapsed()) / 1e6;
 
-    QLineEdit *answerBox = window.controls().txtAnswer;
+    auto *answerBox = window.findChild<QLineEdit *>(QStringLiteral("txtAnswer"));
+    auto *next = window.findChild<QToolButton *>(QStringLiteral("cmdNext"));
+    const auto caption = [&](const char *name) {
+        return window.findChild<QLabel *>(QString::fromLatin1(name))->text();
+    };
     std::vector<double> pose, check, posePaint, checkPaint;
     const int warmUp = 50;
     for (int i = 0; i < warmUp + 2 * reps; ++i) {
@@ -97,21 +104,21 @@ int main(int argc, char *argv[])
         const bool paint = i % 2 == 1; // alternate: the call alone, the call and its repaint
 
         clock.restart();
-        window.cmdNext_Click();
+        next->click();
         if (paint)
             settle();
         const double poseUs = double(clock.nsecsElapsed()) / 1e3;
 
-        answerBox->setText(QString::number(window.state().ExpectedAnswer));
-        const int rightBefore = window.state().RightCount;
-        int key = 13;
+        answerBox->setText(QString::number(caption("lblnum1").toInt() * caption("lblnum2").toInt()
+                                           / caption("lbldeno").toInt()));
+        const int rightBefore = caption("lblScore").toInt();
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
         clock.restart();
-        window.txtAnswer_KeyPress(key);
+        QCoreApplication::sendEvent(answerBox, &enter);
         if (paint)
             settle();
         const double checkUs = double(clock.nsecsElapsed()) / 1e3;
-        if (window.state().RightCount != rightBefore + 1
-            || window.controls().lblMessage->caption() != rightVerdict())
+        if (caption("lblScore").toInt() != rightBefore + 1 || caption("lblMessage") != rightVerdict())
             fail("the right answer was not counted as right");
 
         if (!paint)

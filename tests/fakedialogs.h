@@ -3,7 +3,6 @@
 #include "app/dialogs.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
 
 #include <algorithm>
@@ -22,11 +21,10 @@ public:
     };
 
     QList<Box> shown;
-    QStringList names;         // answers to the name prompts, in order; then empty
+    QStringList names;         // answers to the name prompts, in order; then cancelled
     QList<bool> confirmations; // answers to Yes/No boxes, in order; then No
     int beeps = 0;
     int endings = 0;
-    int openNow = 0; // boxes open at this moment
     int deepest = 0; // the most boxes ever open at once
     // Runs while each box is open, as the event loop would run timers.
     std::function<void(const Box &)> whileOpen;
@@ -49,21 +47,24 @@ public:
     void beep() override { ++beeps; }
     void endProgram() override { ++endings; }
 
-    QStringList kinds() const
+    // The boxes shown, each as its kind, or as its text where it only informs.
+    QStringList seen() const
     {
         QStringList list;
         for (const Box &box : shown)
-            list << box.kind;
+            list << (box.kind == QLatin1String("inform") ? box.text : box.kind);
         return list;
     }
 
 private:
+    int m_open = 0;
+
     void open(const Box &box)
     {
         shown << box;
-        deepest = std::max(deepest, ++openNow);
+        deepest = std::max(deepest, ++m_open);
         if (whileOpen)
             whileOpen(box);
-        --openNow;
+        --m_open;
     }
 };

@@ -1,154 +1,131 @@
 #include "exercises/generator.h"
 #include "exercises/rng.h"
 
-#include <QString>
 #include <QtTest>
 
-#include <map>
 #include <set>
 #include <tuple>
+
+// Draws given by the test, and a log of what the generator asked for:
+// "n" for a draw, "rK" for a reseed with K.
+struct ScriptedSource
+{
+    QList<float> draws;
+    QStringList log;
+
+    float next()
+    {
+        log << QStringLiteral("n");
+        return draws.isEmpty() ? 0.5f : draws.takeFirst();
+    }
+    void reseed(std::int16_t k) { log << QStringLiteral("r%1").arg(k); }
+};
 
 class ExercisesTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void drawsLieInTheUnitInterval();
-    void reseedingWithTheSameNumberKeepsVarying();
-    void sameStatePosesTheSameExercises();
-    void exercisesFollowTheTableOfKinds();
-    void everyExerciseOfTheTableComesUp();
+    void drawsAndReseedsFollowTheRecipe_data();
+    void drawsAndReseedsFollowTheRecipe();
+    void theGeneratorPosesEveryExerciseAndOnlyThose();
+    void reseedingWithZeroKeepsTheDrawsVarying();
+    void exercisesReadAsSentences_data();
     void exercisesReadAsSentences();
 };
 
-void ExercisesTest::drawsLieInTheUnitInterval()
-{
-    Rng rng(12345);
-    double sum = 0;
-    constexpr int kDraws = 200000;
-    for (int i = 0; i < kDraws; ++i) {
-        const float r = rng.next();
-        QVERIFY2(r >= 0.0f && r < 1.0f, qPrintable(QString::number(r)));
-        sum += r;
-    }
-    QVERIFY(qAbs(sum / kDraws - 0.5) < 0.01);
+using Drawn = std::tuple<int, int, int, int, int>; // kind, base, numerator, whole, answer
+Q_DECLARE_METATYPE(Drawn)
 
-    // A state whose next bits are all ones must still give a value below 1.
-    Rng top(0);
-    bool sawHigh = false;
-    for (int i = 0; i < 1 << 20 && !sawHigh; ++i)
-        sawHigh = top.next() > 0.99999f;
-    QVERIFY(sawHigh);
+void ExercisesTest::drawsAndReseedsFollowTheRecipe_data()
+{
+    QTest::addColumn<QList<float>>("draws");
+    QTest::addColumn<QString>("log");
+    QTest::addColumn<Drawn>("drawn");
+
+    // The first draw picks the number to reseed with (here 500), the second
+    // the kind: r × 9 + 1.
+    const auto kind = [](int k) { return float(k - 1) / 9 + 0.05f; };
+    QTest::newRow("1: base 0 kept") << QList<float>{0.4995f, kind(1), 0.1f, 0.99f}
+                                    << "n r500 n r0 n n" << Drawn{1, 0, 4, 0, 0};
+    QTest::newRow("2: base redrawn") << QList<float>{0.0f, kind(2), 0.1f, 0.99f, 0.4f}
+                                     << "n r1 n r0 n n n" << Drawn{2, 8, 2, 24, 16};
+    QTest::newRow("3: reseed with n") << QList<float>{0.4995f, kind(3), 0.5f, 0.3f}
+                                      << "n r500 n r0 n n r2" << Drawn{3, 4, 2, 20, 8};
+    QTest::newRow("5: reseed with n") << QList<float>{0.9999f, kind(5), 0.7f, 0.99f}
+                                      << "n r1000 n r0 n n r7" << Drawn{5, 6, 7, 42, 42};
+    QTest::newRow("6: reseed with 0") << QList<float>{0.4995f, kind(6), 0.5f, 0.3f}
+                                      << "n r500 n r0 n r0 n" << Drawn{6, 4, 3, 32, 12};
+    QTest::newRow("8: tenths") << QList<float>{0.4995f, kind(8), 0.0f, 0.25f, 0.999f}
+                               << "n r500 n r0 n n r0 n" << Drawn{8, 2, 10, 20, 20};
+    QTest::newRow("9: one half") << QList<float>{0.4995f, kind(9), 0.9999f, 0.9f}
+                                 << "n r500 n r0 n r0 n" << Drawn{9, 90, 1, 180, 90};
 }
 
-void ExercisesTest::reseedingWithTheSameNumberKeepsVarying()
+void ExercisesTest::drawsAndReseedsFollowTheRecipe()
 {
-    // The exercises reseed with 0 every time; what follows must not repeat.
+    QFETCH(QList<float>, draws);
+    QFETCH(QString, log);
+    QFETCH(Drawn, drawn);
+
+    ScriptedSource source{draws, {}};
+    const Exercise e = poseExercise(source);
+    QCOMPARE(source.log.join(u' '), log);
+    QCOMPARE((Drawn{e.kind, e.base, e.numerator, e.whole, e.expectedAnswer}), drawn);
+    QCOMPARE(e.denominator, exerciseKindInfo(e.kind).denominator);
+}
+
+void ExercisesTest::theGeneratorPosesEveryExerciseAndOnlyThose()
+{
+    std::set<std::tuple<int, int, int>> possible; // kind, base, numerator
+    for (int kind = 1; kind <= 8; ++kind)
+        for (int b = kind == 1 ? 0 : 2; b <= 8; b += 2)
+            for (int n = 1; n <= exerciseKindInfo(kind).denominator; ++n)
+                possible.insert({kind, b, n});
+    for (int b = 2; b <= 90; b += 2)
+        possible.insert({9, b, 1});
+    QCOMPARE(possible.size(), std::size_t{257});
+
+    Rng rng(31337);
+    std::set<std::tuple<int, int, int>> posed;
+    for (int i = 0; i < 100000; ++i) {
+        const Exercise e = poseExercise(rng);
+        QVERIFY(possible.count({e.kind, e.base, e.numerator}));
+        QCOMPARE(e.expectedAnswer * e.denominator, e.whole * e.numerator);
+        posed.insert({e.kind, e.base, e.numerator});
+    }
+    QCOMPARE(posed, possible);
+}
+
+void ExercisesTest::reseedingWithZeroKeepsTheDrawsVarying()
+{
     Rng rng(7);
     std::set<float> afterZero;
     for (int i = 0; i < 1000; ++i) {
         rng.reseed(0);
-        afterZero.insert(rng.next());
+        const float r = rng.next();
+        QVERIFY(r >= 0.0f && r < 1.0f);
+        afterZero.insert(r);
     }
     QVERIFY(afterZero.size() > 990);
-
-    // Reseeding does change the state, even with 0.
-    Rng a(99), b(99);
-    b.reseed(0);
-    QVERIFY(a.next() != b.next());
 }
 
-void ExercisesTest::sameStatePosesTheSameExercises()
+void ExercisesTest::exercisesReadAsSentences_data()
 {
-    Rng a(2026), b(2026);
-    for (int i = 0; i < 50; ++i) {
-        const Exercise x = poseExercise(a);
-        const Exercise y = poseExercise(b);
-        QCOMPARE(std::tie(x.kind, x.base, x.numerator, x.whole, x.expectedAnswer),
-                 std::tie(y.kind, y.base, y.numerator, y.whole, y.expectedAnswer));
-    }
-}
-
-namespace {
-
-const std::map<int, int> kDenominatorOfKind{{1, 4}, {2, 3}, {3, 5}, {4, 6}, {5, 7},
-                                           {6, 8}, {7, 9}, {8, 10}, {9, 2}};
-
-// Every (kind, base, numerator) the game may pose.
-std::set<std::tuple<int, int, int>> possibleExercises()
-{
-    std::set<std::tuple<int, int, int>> all;
-    for (int b : {0, 2, 4, 6, 8})
-        for (int n = 1; n <= 4; ++n)
-            all.insert({1, b, n});
-    for (int kind = 2; kind <= 8; ++kind)
-        for (int b : {2, 4, 6, 8})
-            for (int n = 1; n <= kDenominatorOfKind.at(kind); ++n)
-                all.insert({kind, b, n});
-    for (int b = 2; b <= 90; b += 2)
-        all.insert({9, b, 1});
-    return all;
-}
-
-} // namespace
-
-void ExercisesTest::exercisesFollowTheTableOfKinds()
-{
-    const auto possible = possibleExercises();
-    QCOMPARE(possible.size(), std::size_t{257});
-
-    Rng rng(424242);
-    std::map<int, int> kinds;
-    constexpr int kExercises = 100000;
-    for (int i = 0; i < kExercises; ++i) {
-        const Exercise e = poseExercise(rng);
-        QVERIFY2(possible.count({e.kind, e.base, e.numerator}),
-                 qPrintable(QStringLiteral("kind %1 base %2 numerator %3").arg(e.kind).arg(e.base).arg(e.numerator)));
-        QCOMPARE(int{e.denominator}, kDenominatorOfKind.at(e.kind));
-        QCOMPARE(exerciseKindInfo(e.kind).denominator, e.denominator);
-        QCOMPARE(int{e.whole}, e.base * e.denominator);
-        QCOMPARE(int{e.expectedAnswer}, e.base * e.numerator);
-        QCOMPARE(e.expectedAnswer * e.denominator, e.whole * e.numerator);
-        QVERIFY(e.preliminaryDraw >= 1 && e.preliminaryDraw <= 1000);
-        ++kinds[e.kind];
-    }
-    QCOMPARE(kinds.size(), std::size_t{9});
-    for (const auto &[kind, count] : kinds)
-        QVERIFY2(qAbs(count - kExercises / 9) < kExercises / 100,
-                 qPrintable(QStringLiteral("kind %1 came %2 times").arg(kind).arg(count)));
-}
-
-void ExercisesTest::everyExerciseOfTheTableComesUp()
-{
-    auto missing = possibleExercises();
-    Rng rng(31337);
-    bool wholeOfZero = false;
-    for (int i = 0; i < 200000 && !missing.empty(); ++i) {
-        const Exercise e = poseExercise(rng);
-        missing.erase({e.kind, e.base, e.numerator});
-        wholeOfZero = wholeOfZero || (e.whole == 0 && e.expectedAnswer == 0);
-    }
-    QVERIFY2(missing.empty(), qPrintable(QStringLiteral("%1 never posed").arg(missing.size())));
-    QVERIFY(wholeOfZero);
-
-    // The piece arrays: one per kind, all different.
-    std::set<int> arrays;
-    for (int kind = 1; kind <= kExerciseKinds; ++kind)
-        arrays.insert(exerciseKindInfo(kind).pieceArray);
-    QCOMPARE(arrays, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
-    QCOMPARE(exerciseKindInfo(6).pieceArray, 6);
-    QCOMPARE(exerciseKindInfo(9).pieceArray, 9);
+    QTest::addColumn<QList<int>>("exercise"); // numerator, denominator, whole
+    QTest::addColumn<QString>("sentence");
+    QTest::newRow("eighths") << QList<int>{3, 8, 32} << "Calcola i 3 ottavi di 32";
+    QTest::newRow("one half") << QList<int>{1, 2, 40} << "Calcola un mezzo di 40";
+    QTest::newRow("tenths") << QList<int>{10, 10, 80} << "Calcola i 10 decimi di 80";
+    QTest::newRow("of zero") << QList<int>{2, 4, 0} << "Calcola i 2 quarti di 0";
+    QTest::newRow("a seventh") << QList<int>{1, 7, 14} << "Calcola un settimo di 14";
 }
 
 void ExercisesTest::exercisesReadAsSentences()
 {
-    QCOMPARE(spokenExercise(3, 8, 32), QStringLiteral("Calcola i 3 ottavi di 32"));
-    QCOMPARE(spokenExercise(1, 2, 40), QStringLiteral("Calcola un mezzo di 40"));
-    QCOMPARE(spokenExercise(10, 10, 80), QStringLiteral("Calcola i 10 decimi di 80"));
-    QCOMPARE(spokenExercise(2, 3, 0), QStringLiteral("Calcola i 2 terzi di 0"));
-    QCOMPARE(spokenExercise(1, 7, 14), QStringLiteral("Calcola un settimo di 14"));
-    // Numbers the game never poses still read sensibly.
-    QCOMPARE(spokenExercise(2, 11, 22), QStringLiteral("Calcola i 2/11 di 22"));
+    QFETCH(QList<int>, exercise);
+    QFETCH(QString, sentence);
+    QCOMPARE(spokenExercise(exercise[0], exercise[1], exercise[2]), sentence);
 }
 
 QTEST_APPLESS_MAIN(ExercisesTest)

@@ -1,228 +1,197 @@
 // A whole game with the player's answers to its boxes scripted: start-up,
-// the record, the clock and its end, leaving and starting again.
-#include "app/application.h"
-#include "app/gamehost.h"
-#include "app/label.h"
-#include "app/tavola.h"
-#include "fakedialogs.h"
+// the record, the clock and its end, leaving and starting again; and the
+// real boxes the desktop shows.
+#include "app/dialogs.h"
+#include "app/greeting.h"
+#include "gamefixture.h"
 #include "records/recordfiles.h"
 
-#include <QtTest>
 #include <QLineEdit>
-#include <QTimer>
+#include <QMessageBox>
+#include <QScreen>
 #include <QToolButton>
-
-#include <memory>
 
 class GameTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
+    void initTestCase() { setUpApplication(*qApp); }
+    void init() { m_game = std::make_unique<GameFixture>(); }
+    void cleanup() { m_game.reset(); }
 
-    void startUpGreetsThePlayerBeforeTheClockRuns();
-    void cancelledNamePromptGivesAnEmptyName();
-    void recordIsShownAsTheFilesHoldIt();
-    void unusableRecordFileIsReportedAndTheGameGoesOn();
+    void startUp_data();
+    void startUp();
+    void theClockStartsAfterTheLastBoxOfTheStartUp();
+    void greeting_data();
+    void greeting();
     void exitAsksBeforeSayingGoodbye();
     void closingTheWindowEndsTheGameWithoutAQuestion();
     void endOfTime_data();
     void endOfTime();
-    void ticksDuringABoxOnlyAdvanceTheClock();
+    void oneBoxAtATime();
     void captionShowsTheTimeLeftWhileMinimised();
     void newGameStartsAFreshWindow();
+    void realBoxesFitTheirTitleAndTheScreen();
 
 private:
-    Tavola *startGame();
-    void tick(int times);
-    QByteArray fileBytes(const char *name) const;
-    void writeRecord(const char *name, const QByteArray &bytes);
-
-    std::unique_ptr<QTemporaryDir> m_data;
-    FakeDialogs m_dialogs;
-    std::unique_ptr<GameHost> m_host;
+    std::unique_ptr<GameFixture> m_game;
 };
 
-void GameTest::initTestCase()
+enum class Records { Missing, Present, FolderInPlace };
+Q_DECLARE_METATYPE(Records)
+
+void GameTest::startUp_data()
 {
-    setUpApplication(*qApp);
+    QTest::addColumn<QStringList>("names"); // empty: the prompt is cancelled
+    QTest::addColumn<Records>("records");
+    QTest::addColumn<QStringList>("boxes");
+    QTest::addColumn<QString>("score");
+    QTest::addColumn<QString>("holder");
+
+    const QString greeted = QStringLiteral(" Anna vediamo se sei un vero campione  ");
+    QTest::newRow("named, no record yet") << QStringList{"Anna"} << Records::Missing
+                                          << QStringList{"ask", greeted} << "" << "";
+    QTest::newRow("cancelled, a record") << QStringList{} << Records::Present
+                                         << QStringList{"ask", "  vediamo se sei un vero campione  "}
+                                         << "150\n" << "Nicolò <b>";
+    QTest::newRow("named, an unusable record") << QStringList{"Anna"} << Records::FolderInPlace
+                                               << QStringList{"ask", greeted, "warn"} << "" << "Bea";
 }
 
-void GameTest::init()
+void GameTest::startUp()
 {
-    m_data = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_data->isValid());
-    qputenv("XDG_DATA_HOME", m_data->path().toLocal8Bit());
-    m_dialogs = FakeDialogs();
-}
+    QFETCH(QStringList, names);
+    QFETCH(Records, records);
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, score);
+    QFETCH(QString, holder);
 
-void GameTest::cleanup()
-{
-    m_host.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-Tavola *GameTest::startGame()
-{
-    m_host = std::make_unique<GameHost>(m_dialogs);
-    m_host->start();
-    return m_host->window();
-}
-
-void GameTest::tick(int times)
-{
-    for (int i = 0; i < times; ++i)
-        m_host->window()->Timer1_Timer();
-}
-
-QByteArray GameTest::fileBytes(const char *name) const
-{
-    QFile file(m_data->path() + QStringLiteral("/Quotello/") + QString::fromLatin1(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void GameTest::writeRecord(const char *name, const QByteArray &bytes)
-{
-    QDir().mkpath(m_data->path() + QStringLiteral("/Quotello"));
-    QFile file(m_data->path() + QStringLiteral("/Quotello/") + QString::fromLatin1(name));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-void GameTest::startUpGreetsThePlayerBeforeTheClockRuns()
-{
-    m_dialogs.names = {QStringLiteral("Anna")};
-    QList<bool> clockRunningDuringBox;
-    m_dialogs.whileOpen = [&](const FakeDialogs::Box &) {
-        auto *timer = m_host->window()->findChild<QTimer *>(QStringLiteral("Timer1"));
-        clockRunningDuringBox << timer->isActive();
-        QVERIFY(!m_host->window()->isVisible()); // nothing shows before the prompt is answered
+    const QByteArray holderBytes = records == Records::Present ? "Nicol\xf2 <b>" : "Bea";
+    if (records == Records::Present)
+        m_game->writeRecord(kRecordScoreFile, "150\n");
+    if (records == Records::FolderInPlace)
+        QVERIFY(QDir().mkpath(m_game->recordPath(kRecordScoreFile)));
+    if (records != Records::Missing)
+        m_game->writeRecord(kRecordHolderFile, holderBytes);
+    m_game->dialogs.names = names;
+    bool hiddenDuringBoxes = true;
+    m_game->dialogs.whileOpen = [&](const FakeDialogs::Box &) {
+        hiddenDuringBoxes = hiddenDuringBoxes && !m_game->window()->isVisible();
     };
-    Tavola *window = startGame();
+    Tavola *window = m_game->start();
 
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"ask", "inform"}));
-    QCOMPARE(m_dialogs.shown[0].text, QStringLiteral("Come ti chiami?"));
-    QCOMPARE(m_dialogs.shown[1].text, QStringLiteral(" Anna vediamo se sei un vero campione  "));
-    QCOMPARE(m_dialogs.shown[1].title, QString());
-    QCOMPARE(clockRunningDuringBox, (QList<bool>{false, false}));
-
-    const Controls &c = window->controls();
+    QCOMPARE(m_game->dialogs.seen(), boxes);
+    QVERIFY(hiddenDuringBoxes);
     QVERIFY(window->isVisible());
-    QVERIFY(c.Timer1->isActive());
-    QCOMPARE(c.lblnome1->caption(), QStringLiteral("Anna"));
-    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:15:00"));
-    QCOMPARE(window->state().clock.SecondsLeft, 900);
-    QCOMPARE(window->state().RightCount, 0);
-    QCOMPARE(window->state().WrongCount, 0);
-    // The score labels keep their design captions until the first answer.
-    QCOMPARE(c.lblScore->caption(), QStringLiteral("0"));
-    QCOMPARE(c.lblScore2->caption(), QStringLiteral("0"));
     QCOMPARE(window->windowTitle(), QStringLiteral("Quotellare"));
+    QCOMPARE(m_game->caption("lblnome1"), names.value(0));
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:15:00"));
+    QVERIFY(window->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+    QCOMPARE(m_game->caption("lblScore") + m_game->caption("lblScore1") + m_game->caption("lblScore2"), "000");
+    QVERIFY(!m_game->control("cmdNext")->isEnabled()); // the first exercise is posed
+    QCOMPARE(m_game->caption("lblpunti"), score);
+    QCOMPARE(m_game->caption("lblnome"), holder);
+    QCOMPARE(m_game->dialogs.endings, 0);
 
-    // Both record files were missing: now they exist, empty, and show nothing.
-    QCOMPARE(fileBytes(kRecordScoreFile), QByteArray());
-    QCOMPARE(fileBytes(kRecordHolderFile), QByteArray());
-    QCOMPARE(c.lblpunti->caption(), QString());
-    QCOMPARE(c.lblnome->caption(), QString());
-
-    // The first exercise is posed as the window appears.
-    QVERIFY(!c.cmdNext->isEnabled());
-    QVERIFY(window->state().ExerciseKind >= 1 && window->state().ExerciseKind <= 9);
-    QCOMPARE(c.lbldeno->caption(), QString::number(window->state().Denominator));
+    // The record files are created when missing, and never changed.
+    if (records == Records::FolderInPlace) {
+        QVERIFY(m_game->dialogs.shown.last().text.contains(QStringLiteral("«fravis.txt»")));
+        QVERIFY(QFileInfo(m_game->recordPath(kRecordScoreFile)).isDir());
+    } else {
+        QCOMPARE(m_game->recordBytes(kRecordScoreFile), records == Records::Present ? "150\n" : "");
+    }
+    QCOMPARE(m_game->recordBytes(kRecordHolderFile), records == Records::Missing ? "" : holderBytes);
 }
 
-void GameTest::cancelledNamePromptGivesAnEmptyName()
+void GameTest::theClockStartsAfterTheLastBoxOfTheStartUp()
 {
-    Tavola *window = startGame();
-    QCOMPARE(m_dialogs.shown[1].text, QStringLiteral("  vediamo se sei un vero campione  "));
-    QCOMPARE(window->controls().lblnome1->caption(), QString());
-    QVERIFY(window->isVisible());
-    QCOMPARE(m_dialogs.endings, 0);
+    QVERIFY(QDir().mkpath(m_game->recordPath(kRecordScoreFile)));
+    // Each box stays open ten seconds.
+    m_game->dialogs.whileOpen = [&](const FakeDialogs::Box &) { m_game->tick(10); };
+    m_game->start();
+    m_game->dialogs.shown.clear();
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:15:00"));
+    m_game->tick(899);
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:00:01"));
+    m_game->tick();
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:00:00"));
+    QVERIFY(m_game->dialogs.shown.isEmpty());
+    m_game->tick();
+    QCOMPARE(m_game->dialogs.seen().first(), QStringLiteral("confirm"));
 }
 
-void GameTest::recordIsShownAsTheFilesHoldIt()
+void GameTest::greeting_data()
 {
-    writeRecord(kRecordScoreFile, "150\n");
-    writeRecord(kRecordHolderFile, "Nicol\xf2 <b>&amp;</b>");
-    m_dialogs.names = {QStringLiteral("<i>Leo</i> & co")};
-    Tavola *window = startGame();
-
-    const Controls &c = window->controls();
-    QCOMPARE(c.lblpunti->caption(), QStringLiteral("150\n"));
-    QCOMPARE(c.lblnome->caption(), QStringLiteral("Nicolò <b>&amp;</b>"));
-    QCOMPARE(c.lblnome1->caption(), QStringLiteral("<i>Leo</i> & co"));
-    QCOMPARE(c.lblnome1->textFormat(), Qt::PlainText);
-    QCOMPARE(fileBytes(kRecordScoreFile), QByteArray("150\n"));
-    QCOMPARE(fileBytes(kRecordHolderFile), QByteArray("Nicol\xf2 <b>&amp;</b>"));
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"ask", "inform"}));
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("greeted"); // the box's text; empty: shortened
+    QTest::newRow("a name") << "Anna" << " Anna vediamo se sei un vero campione  ";
+    QTest::newRow("written right to left") << "אבי" << " \u2068אבי\u2069 vediamo se sei un vero campione  ";
+    QTest::newRow("too long to show") << QStringLiteral("Anna ").repeated(2000) << "";
 }
 
-void GameTest::unusableRecordFileIsReportedAndTheGameGoesOn()
+void GameTest::greeting()
 {
-    QVERIFY(QDir().mkpath(m_data->path() + QStringLiteral("/Quotello/fravis.txt")));
-    writeRecord(kRecordHolderFile, "Bea");
-    Tavola *window = startGame();
+    QFETCH(QString, name);
+    QFETCH(QString, greeted);
+    m_game->dialogs.names = {name};
+    m_game->start();
 
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"ask", "inform", "warn"}));
-    const QString warning = m_dialogs.shown[2].text;
-    QVERIFY2(warning.contains(QStringLiteral("«fravis.txt»")), qPrintable(warning));
-    QVERIFY(!warning.contains(QStringLiteral("nfravis")));
-    QVERIFY(window->isVisible());
-    QVERIFY(window->controls().Timer1->isActive());
-    QCOMPARE(window->controls().lblpunti->caption(), QString());
-    QCOMPARE(window->controls().lblnome->caption(), QStringLiteral("Bea"));
-    QVERIFY(QFileInfo(m_data->path() + QStringLiteral("/Quotello/fravis.txt")).isDir());
-    QCOMPARE(m_dialogs.endings, 0);
+    const QString text = m_game->dialogs.shown[1].text;
+    QVERIFY(!text.isRightToLeft()); // the Italian sentence reads left to right
+    QVERIFY(text.endsWith(QStringLiteral(" vediamo se sei un vero campione  ")));
+    if (greeted.isEmpty())
+        QVERIFY(text.contains(u'…') && text.size() < 200);
+    else
+        QCOMPARE(text, greeted);
+    // The window keeps the name whole, in its own direction.
+    QString shown = m_game->caption("lblnome1");
+    QVERIFY(!shown.isRightToLeft());
+    QCOMPARE(shown.remove(QChar(0x2068)).remove(QChar(0x2069)), name);
 }
 
 void GameTest::exitAsksBeforeSayingGoodbye()
 {
-    Tavola *window = startGame();
-    tick(388);
-    const Controls &c = window->controls();
-    const GameState before = window->state();
-    const QString number = c.lblnum1->caption();
-    m_dialogs.shown.clear();
+    m_game->start();
+    m_game->tick(388);
+    const QString exercise = m_game->caption("lblnum1") + m_game->caption("lblnum2") + m_game->caption("lbldeno");
+    m_game->dialogs.shown.clear();
 
     // No: the game goes on untouched.
-    window->cmdExit_Click();
-    QCOMPARE(m_dialogs.kinds(), QStringList{"confirm"});
-    QCOMPARE(m_dialogs.shown[0].text, QStringLiteral("Vuoi veramente lasciarmi  ?"));
-    QCOMPARE(m_dialogs.shown[0].title, QStringLiteral("Uscire dal programma"));
-    QCOMPARE(window->state().ExpectedAnswer, before.ExpectedAnswer);
-    QCOMPARE(window->state().clock.SecondsLeft, before.clock.SecondsLeft);
-    QCOMPARE(c.lblnum1->caption(), number);
-    QVERIFY(c.Timer1->isActive());
-    QCOMPARE(m_dialogs.endings, 0);
+    m_game->control<QToolButton>("cmdExit")->click();
+    QCOMPARE(m_game->dialogs.seen(), QStringList{"confirm"});
+    QCOMPARE(m_game->dialogs.shown[0].text, QStringLiteral("Vuoi veramente lasciarmi  ?"));
+    QCOMPARE(m_game->dialogs.shown[0].title, QStringLiteral("Uscire dal programma"));
+    QCOMPARE(m_game->caption("lblnum1") + m_game->caption("lblnum2") + m_game->caption("lbldeno"), exercise);
+    m_game->tick();
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:08:31"));
 
     // Yes: goodbye with the seconds left and today's date, then the end.
-    m_dialogs.confirmations = {true};
-    window->cmdExit_Click();
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "confirm", "inform"}));
-    QCOMPARE(m_dialogs.shown[2].text, QStringLiteral("Ciao a presto. Ore 512"));
-    QCOMPARE(m_dialogs.shown[2].title,
-             QStringLiteral("Data ") + QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    QCOMPARE(m_dialogs.endings, 1);
-    QVERIFY(!c.Timer1->isActive());
+    m_game->dialogs.confirmations = {true};
+    m_game->control<QToolButton>("cmdExit")->click();
+    QCOMPARE(m_game->dialogs.seen(), (QStringList{"confirm", "confirm", "Ciao a presto. Ore 511"}));
+    const auto date = QRegularExpression(QStringLiteral("^Data (\\d\\d)/(\\d\\d)/(\\d{4})$"))
+                          .match(m_game->dialogs.shown[2].title);
+    QVERIFY2(date.hasMatch(), qPrintable(m_game->dialogs.shown[2].title));
+    const QDate today = QDate::currentDate();
+    QCOMPARE(QDate(date.captured(3).toInt(), date.captured(2).toInt(), date.captured(1).toInt()), today);
+    QCOMPARE(m_game->dialogs.endings, 1);
 
     // Nothing runs after the goodbye: no tick, no second question.
-    tick(3);
-    window->cmdExit_Click();
-    QCOMPARE(m_dialogs.shown.size(), 3);
-    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:08:32"));
+    m_game->tick(3);
+    m_game->control<QToolButton>("cmdExit")->click();
+    QCOMPARE(m_game->dialogs.shown.size(), 3);
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:08:31"));
 }
 
 void GameTest::closingTheWindowEndsTheGameWithoutAQuestion()
 {
-    Tavola *window = startGame();
-    m_dialogs.shown.clear();
-    QVERIFY(window->close());
-    QVERIFY(m_dialogs.shown.isEmpty());
-    QCOMPARE(m_dialogs.endings, 1);
-    QVERIFY(!window->controls().Timer1->isActive());
+    m_game->start();
+    m_game->dialogs.shown.clear();
+    QVERIFY(m_game->window()->close());
+    QVERIFY(m_game->dialogs.shown.isEmpty());
+    QCOMPARE(m_game->dialogs.endings, 1);
+    QVERIFY(!m_game->window()->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
 }
 
 void GameTest::endOfTime_data()
@@ -230,14 +199,12 @@ void GameTest::endOfTime_data()
     QTest::addColumn<QList<bool>>("answers");
     QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<int>("beeps");
-
     QTest::newRow("stays twice") << QList<bool>{false, false}
                                  << QStringList{"confirm", "Tempo scaduto", "confirm"} << 1;
-    QTest::newRow("leaves at once") << QList<bool>{true}
-                                    << QStringList{"confirm", "Ciao a presto. Ore 0"} << 0;
+    QTest::newRow("leaves at once") << QList<bool>{true} << QStringList{"confirm", "Ciao a presto. Ore 0"} << 0;
     QTest::newRow("leaves at the second question")
-        << QList<bool>{false, true}
-        << QStringList{"confirm", "Tempo scaduto", "confirm", "Ciao a presto. Ore 0"} << 0;
+        << QList<bool>{false, true} << QStringList{"confirm", "Tempo scaduto", "confirm", "Ciao a presto. Ore 0"}
+        << 0;
 }
 
 void GameTest::endOfTime()
@@ -246,110 +213,117 @@ void GameTest::endOfTime()
     QFETCH(QStringList, boxes);
     QFETCH(int, beeps);
 
-    Tavola *window = startGame();
-    const Controls &c = window->controls();
-    m_dialogs.shown.clear();
-    tick(900);
-    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:00:00"));
-    QCOMPARE(window->state().clock.SecondsLeft, 0);
-    QVERIFY(m_dialogs.shown.isEmpty()); // the clock reaches zero without a word
+    m_game->start();
+    m_game->dialogs.shown.clear();
+    m_game->tick(900);
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:00:00"));
+    QVERIFY(m_game->dialogs.shown.isEmpty()); // the clock reaches zero without a word
 
-    m_dialogs.confirmations = answers;
-    tick(1);
-    QStringList seen;
-    for (const FakeDialogs::Box &box : m_dialogs.shown)
-        seen << (box.kind == QLatin1String("inform") ? box.text : box.kind);
-    QCOMPARE(seen, boxes);
-    QCOMPARE(m_dialogs.beeps, beeps);
-    const bool stayed = !answers.contains(true);
-    QCOMPARE(m_dialogs.endings, stayed ? 0 : 1);
-    QVERIFY(!c.Timer1->isActive());
-    QCOMPARE(c.lblconto->caption(), QStringLiteral("00:00:00"));
-    if (!stayed)
+    m_game->dialogs.confirmations = answers;
+    m_game->tick();
+    QCOMPARE(m_game->dialogs.seen(), boxes);
+    QCOMPARE(m_game->dialogs.beeps, beeps);
+    QCOMPARE(m_game->dialogs.endings, answers.contains(true) ? 1 : 0);
+    QVERIFY(!m_game->window()->findChild<QTimer *>(QStringLiteral("Timer1"))->isActive());
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:00:00"));
+    if (answers.contains(true))
         return;
 
     // The game goes on without its clock.
-    window->cmdNext_Click();
-    c.txtAnswer->setText(QString::number(window->state().ExpectedAnswer));
-    int enter = 13;
-    window->txtAnswer_KeyPress(enter);
-    QCOMPARE(c.lblScore->caption(), QStringLiteral("1"));
-    QCOMPARE(c.lblScore2->caption(), QStringLiteral("1"));
+    const int answer = m_game->caption("lblnum1").toInt() * m_game->caption("lblnum2").toInt()
+                       / m_game->caption("lbldeno").toInt();
+    QTest::keyClicks(m_game->control("txtAnswer"), QString::number(answer));
+    QTest::keyClick(m_game->control("txtAnswer"), Qt::Key_Return);
+    QCOMPARE(m_game->caption("lblScore") + m_game->caption("lblScore2"), "11");
 }
 
-void GameTest::ticksDuringABoxOnlyAdvanceTheClock()
+void GameTest::oneBoxAtATime()
 {
-    Tavola *window = startGame();
+    m_game->start();
     // The player ponders the exit question for three seconds: the clock goes on.
-    m_dialogs.shown.clear();
-    m_dialogs.whileOpen = [&](const FakeDialogs::Box &) { tick(3); };
-    window->cmdExit_Click();
-    QCOMPARE(window->controls().lblconto->caption(), QStringLiteral("00:14:57"));
+    m_game->dialogs.whileOpen = [&](const FakeDialogs::Box &) { m_game->tick(3); };
+    m_game->control<QToolButton>("cmdExit")->click();
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:14:57"));
 
     // At the end of the time, ticks that would open a box while one is open
-    // are dropped: one question at a time.
-    m_dialogs.whileOpen = nullptr;
-    tick(897);
-    m_dialogs.shown.clear();
-    m_dialogs.whileOpen = [&](const FakeDialogs::Box &) { tick(2); };
-    tick(1);
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"confirm", "inform", "confirm"}));
-    QCOMPARE(m_dialogs.beeps, 1);
+    // are dropped.
+    m_game->dialogs.whileOpen = nullptr;
+    m_game->tick(897);
+    m_game->dialogs.shown.clear();
+    m_game->dialogs.whileOpen = [&](const FakeDialogs::Box &) { m_game->tick(2); };
+    m_game->tick();
+    QCOMPARE(m_game->dialogs.seen(), (QStringList{"confirm", "Tempo scaduto", "confirm"}));
+    QCOMPARE(m_game->dialogs.deepest, 1);
+    QCOMPARE(m_game->dialogs.beeps, 1);
 }
 
 void GameTest::captionShowsTheTimeLeftWhileMinimised()
 {
-    Tavola *window = startGame();
-    QCOMPARE(window->windowTitle(), QStringLiteral("Quotellare"));
-    tick(1);
+    Tavola *window = m_game->start();
+    m_game->tick();
     window->setWindowState(Qt::WindowMinimized);
     QCOMPARE(window->windowTitle(), QStringLiteral("00:14:59"));
-    tick(1);
+    m_game->tick();
     QCOMPARE(window->windowTitle(), QStringLiteral("00:14:58"));
-    window->setWindowState(Qt::WindowNoState);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Quotellare"));
-    tick(1);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Quotellare"));
     window->setWindowState(Qt::WindowMaximized);
+    QCOMPARE(window->windowTitle(), QStringLiteral("Quotellare"));
+    m_game->tick();
     QCOMPARE(window->windowTitle(), QStringLiteral("Quotellare"));
 }
 
 void GameTest::newGameStartsAFreshWindow()
 {
-    writeRecord(kRecordScoreFile, "42");
-    m_dialogs.names = {QStringLiteral("Anna"), QStringLiteral("Bruno")};
-    Tavola *first = startGame();
-    const Controls &c1 = first->controls();
-    tick(30);
-    c1.txtAnswer->setText(QStringLiteral("9999"));
-    int enter = 13;
-    first->txtAnswer_KeyPress(enter);
-    QCOMPARE(c1.lblScore1->caption(), QStringLiteral("1"));
-    QPointer<Tavola> old = first;
-    QPointer<QTimer> oldClock = c1.Timer1;
+    m_game->writeRecord(kRecordScoreFile, "42");
+    m_game->dialogs.names = {QStringLiteral("Anna"), QStringLiteral("Bruno")};
+    QPointer<Tavola> first = m_game->start();
+    m_game->tick(30);
+    QTest::keyClicks(m_game->control("txtAnswer"), QStringLiteral("9999"));
+    QTest::keyClick(m_game->control("txtAnswer"), Qt::Key_Return);
+    QPointer<QTimer> oldClock = first->findChild<QTimer *>(QStringLiteral("Timer1"));
 
-    c1.menuNew->trigger();
-    Tavola *second = m_host->window();
-    QVERIFY(second && second != first);
-    QCOMPARE(m_dialogs.kinds(), (QStringList{"ask", "inform", "ask", "inform"}));
-    QCOMPARE(m_dialogs.shown[3].text, QStringLiteral(" Bruno vediamo se sei un vero campione  "));
-
-    const Controls &c2 = second->controls();
-    QVERIFY(second->isVisible());
-    QCOMPARE(c2.lblnome1->caption(), QStringLiteral("Bruno"));
-    QCOMPARE(c2.lblconto->caption(), QStringLiteral("00:15:00"));
-    QCOMPARE(c2.lblScore1->caption(), QStringLiteral("0"));
-    QCOMPARE(c2.lblScore2->caption(), QStringLiteral("0"));
-    QCOMPARE(c2.lblpunti->caption(), QStringLiteral("42"));
-    QCOMPARE(second->state().WrongCount, 0);
-    QCOMPARE(m_dialogs.endings, 0);
+    first->findChild<QAction *>(QStringLiteral("new"))->trigger();
+    QVERIFY(m_game->window() != first);
+    QCOMPARE(m_game->dialogs.shown[3].text, QStringLiteral(" Bruno vediamo se sei un vero campione  "));
+    QVERIFY(m_game->window()->isVisible() && !first->isVisible());
+    QCOMPARE(m_game->caption("lblnome1"), QStringLiteral("Bruno"));
+    QCOMPARE(m_game->caption("lblconto"), QStringLiteral("00:15:00"));
+    QCOMPARE(m_game->caption("lblScore1") + m_game->caption("lblScore2"), "00");
+    QCOMPARE(m_game->caption("lblpunti"), QStringLiteral("42"));
 
     // The old window goes, and its clock with it.
-    QVERIFY(!old->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(old.isNull());
-    QVERIFY(oldClock.isNull());
-    QCOMPARE(fileBytes(kRecordScoreFile), QByteArray("42"));
+    QVERIFY(first.isNull() && oldClock.isNull());
+    QCOMPARE(m_game->dialogs.endings, 0);
+}
+
+void GameTest::realBoxesFitTheirTitleAndTheScreen()
+{
+    QtDialogs dialogs;
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    QSize size;
+    const auto measure = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            size = box ? box->size() : QSize();
+            if (box)
+                box->close();
+        });
+    };
+    const auto fits = [&](const QString &title) {
+        return size.width() >= QFontMetrics(titleFont).horizontalAdvance(title) + 100
+               && size.width() <= screen.width() && size.height() <= screen.height();
+    };
+    measure();
+    dialogs.confirm(nullptr, QStringLiteral("Vuoi veramente lasciarmi  ?"), QStringLiteral("Uscire dal programma"));
+    QVERIFY(fits(QStringLiteral("Uscire dal programma")));
+    measure();
+    dialogs.inform(nullptr, QStringLiteral("Ciao a presto. Ore 0"), QStringLiteral("Data 07/12/2026"));
+    QVERIFY(fits(QStringLiteral("Data 07/12/2026")));
+    measure();
+    dialogs.inform(nullptr, ::greeting(QStringLiteral("Anna ").repeated(2000), QGuiApplication::primaryScreen()), {});
+    QVERIFY(fits(QStringLiteral("Quotello")));
 }
 
 QTEST_MAIN(GameTest)

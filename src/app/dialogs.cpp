@@ -1,6 +1,7 @@
 #include "dialogs.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -19,12 +20,25 @@ QString titleOrAppName(const QString &title)
     return title.isEmpty() ? QApplication::applicationName() : title;
 }
 
+// A box only as wide as its short text would have its title cut short by
+// the window manager, whose title bar also holds the window's buttons.
+void keepTitleWhole(QMessageBox &box)
+{
+    QFont font = QApplication::font();
+    font.setBold(true);
+    const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + 100;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0,
+                      1, grid->columnCount());
+}
+
 // Player names and record files reach these boxes: always plain text.
 int runBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text,
            QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton)
 {
     QMessageBox box(icon, titleOrAppName(title), text, buttons, owner(parent));
     box.setTextFormat(Qt::PlainText);
+    keepTitleWhole(box);
     box.setDefaultButton(defaultButton);
     if (buttons & QMessageBox::No)
         box.setEscapeButton(QMessageBox::No);

@@ -19,7 +19,7 @@ void GameHost::start()
     auto *window = new Tavola(m_dialogs, [this] { replaceWindow(); });
     m_window = window;
     window->Form_Load();
-    if (window == m_window && !window->hasEnded())
+    if (!window->hasEnded())
         window->showMaximized();
 }
 

@@ -15,8 +15,6 @@ public:
     void setCaption(const QString &caption);
     QString caption() const { return text(); }
 
-    bool isAutoSize() const { return m_autoSize; }
-
 private:
     bool m_autoSize;
 };

@@ -1,6 +1,7 @@
 #include "layout.h"
 
 #include "exercises/diagram.h"
+#include "facebutton.h"
 #include "fonts.h"
 #include "label.h"
 
@@ -40,7 +41,7 @@ constexpr Control kControls[] = {
     {.name = "lblnum2", .kind = Kind::Label, .left = 2880, .top = 0, .width = 1575, .height = 855,
      .text = "2", .font = kNumberFont, .flags = Centred},
     // The fraction bar: 5 pixels thick along y = 840.
-    {.name = "Line2", .kind = Kind::Line, .left = 2760, .top = 840, .width = 1680, .height = 5},
+    {.name = "Line2", .kind = Kind::Line, .left = 2760, .top = 840, .width = 1680, .height = 75},
     {.name = "lbldeno", .kind = Kind::Label, .left = 2880, .top = 960, .width = 1575, .height = 855,
      .text = "3", .font = kNumberFont, .flags = Centred},
     {.name = "Label2", .kind = Kind::Label, .left = 4680, .top = 600, .width = 735, .height = 495,
@@ -91,9 +92,11 @@ constexpr Control kControls[] = {
      .height = 615, .text = "Label8", .foreground = kGreen},
     {.name = "cmdNext", .kind = Kind::Button, .left = 600, .top = 7080, .width = 1815,
      .height = 1095, .text = "&Nuovo calcolo", .font = kButtonFont, .background = qRgb(0, 255, 0),
-     .flags = PlainPointer, .toolTip = "Go", .picture = "face-smile"},
+     .flags = PlainPointer, .toolTip = "Go", .picture = "face-smile",
+     .disabledPicture = "face-neutral", .pressedPicture = "face-laugh"},
     {.name = "cmdExit", .kind = Kind::Button, .left = 7080, .top = 7200, .width = 1935,
-     .height = 975, .text = "E&xit", .font = kButtonFont, .background = kCyan, .flags = Raised,
+     .height = 975, .text = "E&xit", .font = kButtonFont, .background = kCyan,
+     .flags = Raised | PlainPointer,
      .toolTip = "Ti prego resta ancora, forse riuscirai a farmi uscire ", .picture = "noentry"},
     {.name = "Label12", .kind = Kind::Label, .left = 360, .top = 8640, .width = 2295, .height = 375,
      .text = "Il record  è di ", .font = kHeadingFont, .foreground = kPurple},
@@ -154,7 +157,6 @@ QColor resolveColour(QRgb colour, const QPalette &palette)
     case Layout::kWindowText:
         return palette.color(QPalette::WindowText);
     case Layout::kDefaultColour:
-    case Layout::kButtonText:
         return palette.color(QPalette::ButtonText);
     default:
         return QColor::fromRgb(colour);
@@ -194,9 +196,6 @@ QWidget *buildLabel(const Control &c, QWidget *surface)
     if (c.flags & Border)
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
     setForeground(label, QPalette::WindowText, c.foreground);
-    if (c.font.family)
-        label->setFont(layoutFont(c.font)); // before the caption, which may size the label
-    label->setCaption(QString::fromUtf8(c.text));
     return label;
 }
 
@@ -206,6 +205,7 @@ QWidget *buildTextBox(const Control &c, QWidget *surface)
     box->setGeometry(pixelRect(c));
     box->setAlignment(Qt::AlignCenter);
     box->setMaxLength(c.maxLength);
+    box->setInputMethodHints(Qt::ImhDigitsOnly);
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, QColor::fromRgb(c.background));
     palette.setColor(QPalette::Text, resolveColour(c.foreground, QApplication::palette()));
@@ -215,25 +215,15 @@ QWidget *buildTextBox(const Control &c, QWidget *surface)
 
 QWidget *buildButton(const Control &c, QWidget *surface)
 {
-    auto *button = new QToolButton(surface);
+    auto *button = new FaceButton(QColor::fromRgb(c.background), c.flags & Raised, surface);
     button->setGeometry(pixelRect(c));
     button->setText(QString::fromUtf8(c.text));
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(32, 32));
     button->setIcon(picture(c.picture));
-    button->setFocusPolicy(Qt::StrongFocus);
-    const QColor face = QColor::fromRgb(c.background);
-    // Flat: a thin line around the face; raised: a bevelled edge that sinks
-    // when pressed. A thicker frame marks the button that has the focus.
-    const QString edge = (c.flags & Raised) ? QStringLiteral("3px outset %1").arg(face.name())
-                                            : QStringLiteral("1px solid black");
-    const QString pressedEdge = (c.flags & Raised) ? QStringLiteral("3px inset %1").arg(face.name())
-                                                   : QStringLiteral("1px solid black");
-    button->setStyleSheet(QStringLiteral("QToolButton { background-color: %1; border: %2; color: black; }"
-                                         "QToolButton:focus { border: 3px solid rgb(0, 0, 160); }"
-                                         "QToolButton:pressed { border: %3; }"
-                                         "QToolButton:disabled { color: rgb(96, 96, 96); }")
-                              .arg(face.name(), edge, pressedEdge));
+    if (c.disabledPicture)
+        button->setDisabledIcon(picture(c.disabledPicture));
+    if (c.pressedPicture)
+        button->setPressedIcon(picture(c.pressedPicture));
     return button;
 }
 
@@ -249,7 +239,7 @@ QWidget *buildImage(const Control &c, QWidget *surface)
 QWidget *buildLine(const Control &c, QWidget *surface)
 {
     auto *line = new QWidget(surface);
-    const int thickness = c.height;
+    const int thickness = px(c.height);
     line->setGeometry(px(c.left), px(c.top) - thickness / 2, px(c.width), thickness);
     line->setAutoFillBackground(true);
     QPalette palette = line->palette();
@@ -282,7 +272,7 @@ std::vector<Piece *> buildPieces(const PieceArray &array, QWidget *surface)
         auto *piece = new Piece(surface);
         piece->setObjectName(QStringLiteral("Shape%1(%2)").arg(array.number).arg(i));
         const bool edge = (i == 1 || i == array.count);
-        const int width = edge ? array.edgeWidth : array.width;
+        const int width = edge ? array.endWidth : array.innerWidth;
         piece->setGeometry(px(array.lefts[static_cast<std::size_t>(i - 1)]), px(kPieceTop),
                            px(width), px(kPieceHeight));
         const QPalette &palette = QApplication::palette();
@@ -337,6 +327,8 @@ Controls buildLayout(QMainWindow &window)
         w->setObjectName(QString::fromLatin1(c.name));
         if (c.font.family)
             w->setFont(layoutFont(c.font));
+        if (auto *label = qobject_cast<Label *>(w))
+            label->setCaption(QString::fromUtf8(c.text)); // once the font is set: it may size the label
         if (c.toolTip)
             w->setToolTip(QString::fromUtf8(c.toolTip));
         if (c.flags & PlainPointer)
@@ -355,8 +347,8 @@ Controls buildLayout(QMainWindow &window)
     controls.lblnome = child<Label>(surface, "lblnome");
     controls.lblpunti = child<Label>(surface, "lblpunti");
     controls.txtAnswer = child<QLineEdit>(surface, "txtAnswer");
-    controls.cmdNext = child<QToolButton>(surface, "cmdNext");
-    controls.cmdExit = child<QToolButton>(surface, "cmdExit");
+    controls.cmdNext = child<FaceButton>(surface, "cmdNext");
+    controls.cmdExit = child<FaceButton>(surface, "cmdExit");
 
     buildMenu(window, controls);
 

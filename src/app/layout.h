@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+class FaceButton;
 class Label;
 class Piece;
 class QAction;
@@ -13,8 +14,6 @@ class QColor;
 class QPalette;
 class QLineEdit;
 class QMainWindow;
-class QTimer;
-class QToolButton;
 class QWidget;
 
 // The game window's layout as data: one row per control and per diagram
@@ -33,7 +32,6 @@ inline constexpr int kClientHeight = 10005; // 667 px
 // sentinels have a zero alpha, which no RGB value from qRgb() has.
 inline constexpr QRgb kDefaultColour = 0;
 inline constexpr QRgb kWindowText = 1;
-inline constexpr QRgb kButtonText = 2;
 
 inline constexpr QRgb kWindowBackground = 0xFFFFFFC0; // light yellow
 
@@ -69,6 +67,8 @@ struct Control
     unsigned flags = 0;
     const char *toolTip = nullptr;
     const char *picture = nullptr; // resource base name of the picture
+    const char *disabledPicture = nullptr; // a button's picture while disabled…
+    const char *pressedPicture = nullptr;  // …and while held down
     int maxLength = 0;
 };
 
@@ -80,8 +80,8 @@ struct PieceArray
     int number;      // the 9 in Shape9
     int count;       // pieces, which is also the denominator drawn
     std::array<int, 10> lefts;
-    int width;       // of every piece…
-    int edgeWidth;   // …except the first and the last
+    int innerWidth;  // of every piece but the two at the ends…
+    int endWidth;    // …and of the first and the last piece
     QRgb firstFill;  // piece 1
     QRgb otherFill;  // pieces 2 onwards
     QRgb border;
@@ -111,10 +111,9 @@ struct Controls
     Label *lblnome = nullptr;
     Label *lblpunti = nullptr;
     QLineEdit *txtAnswer = nullptr;
-    QToolButton *cmdNext = nullptr;
-    QToolButton *cmdExit = nullptr;
+    FaceButton *cmdNext = nullptr;
+    FaceButton *cmdExit = nullptr;
     QAction *menuNew = nullptr;
-    QTimer *Timer1 = nullptr; // the window's own, not built from the layout
 
     // pieces[a][i] is piece i of Shape<a>; index 0 of either is unused.
     std::array<std::vector<Piece *>, 10> pieces;

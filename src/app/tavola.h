@@ -3,18 +3,21 @@
 #include "exercises/rng.h"
 #include "gamestate.h"
 #include "layout.h"
-#include "readout.h"
 #include "records/recordfiles.h"
 
 #include <QMainWindow>
+#include <QScopeGuard>
 
 #include <functional>
 
 class Dialogs;
+class QKeyEvent;
 class QTimer;
 
 // The game window. It owns the state of one game and wires the exercises,
-// the clock and the record files to the controls of its layout.
+// the clock and the record files to the controls of its layout. Its handlers
+// live in one file per part of the game: start-up and leaving here, the
+// exercises and the answer box, the keys, and the clock.
 class Tavola : public QMainWindow
 {
     Q_OBJECT
@@ -23,38 +26,17 @@ public:
     // newGame is what "Nuovo gioco" asks for: a fresh window in place of this one.
     explicit Tavola(Dialogs &dialogs, std::function<void()> newGame = {});
 
-    // Builds the controls from the layout, once. Form_Load does it after the
-    // greeting; a window shown without a start-up builds them as it appears.
-    void buildWindow();
-
     // Start-up: the name prompt, the greeting, the clock and the record.
     // Runs before the window is first shown.
     void Form_Load();
-    // Poses the first exercise, once the window is first shown.
-    void Form_Activate();
-    void Form_Resize();
 
-    void cmdNext_Click();
-    void cmdExit_Click();
-    void new_Click();
-    void Timer1_Timer();
-    // The answer box's key filter; KeyAscii 0 drops the key.
-    void txtAnswer_KeyPress(int &KeyAscii);
-
-    void StartCountdown();
-    void ResetDiagrams();
-    void ShowDiagram(int array, int d, int n);
+    // True once the player has chosen to leave: nothing more happens.
+    bool hasEnded() const { return m_ended; }
 
     // The record folder, and the whole text of a record file or why it
     // could not be read.
     QString GetSystemDir();
     RecordText Leggifiletxt(const QString &nomefile);
-
-    const Controls &controls() const { return m_controls; }
-    GameState &state() { return m_state; }
-    Rng &rng() { return m_rng; }
-    // True once the player has chosen to leave: nothing more happens.
-    bool hasEnded() const { return m_ended; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -64,13 +46,33 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    bool answerBoxKeyPress(class QKeyEvent *event);
-    void checkAnswer();
-    void ShowTimeInCaption();
-    void showClock();
+    // Start-up and leaving (tavola.cpp).
+    void buildWindow();
+    void Form_Activate();
+    void cmdExit_Click();
+    void new_Click();
+    void endGame();
     void showRecord(Label *label, const QString &fileName, const QString &what);
     void reportRecordProblems();
+
+    // Exercises and answers (tavola_exercises.cpp).
+    void cmdNext_Click();
+    void ResetDiagrams();
+    void ShowDiagram(int array, int d, int n);
+    void checkAnswer();
     void describeForScreenReaders();
+
+    // Keys (tavola_keys.cpp).
+    bool answerBoxKeyPress(QKeyEvent *event);
+    bool isHeldEnter(const QKeyEvent *event);
+    void txtAnswer_KeyPress(int &KeyAscii);
+
+    // Clock and caption (tavola_clock.cpp).
+    void StartCountdown();
+    void Timer1_Timer();
+    void showClock();
+    void Form_Resize();
+    void ShowTimeInCaption();
 
     // Runs one of the game's modal boxes, keeping count of those open.
     template <typename Box>
@@ -78,12 +80,25 @@ private:
 
     Dialogs &m_dialogs;
     std::function<void()> m_newGame;
+    QTimer *const m_Timer1;
     Controls m_controls;
     GameState m_state;
     Rng m_rng;
     QStringList m_recordProblems;
-    Readout m_readout;
     int m_openBoxes = 0;
+    // Exercises posed and answers checked so far: an Enter that went down
+    // before the latest of them is still the old key held down.
+    int m_moves = 0;
+    int m_enterDownAtMove = -1;
+    quint64 m_enterReleasedAt = 0;
     bool m_activated = false;
     bool m_ended = false;
 };
+
+template <typename Box>
+auto Tavola::withBox(Box box)
+{
+    ++m_openBoxes;
+    const auto closed = qScopeGuard([this] { --m_openBoxes; });
+    return box();
+}

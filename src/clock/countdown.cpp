@@ -22,8 +22,12 @@ void Countdown::advance()
             ClockSeconds = 60;
         }
     }
-    ClockSeconds -= 1;
-    --SecondsLeft;
+    // With nothing left to borrow the clock stays at 00:00:00: no field of
+    // the time shown ever goes below zero.
+    if (ClockSeconds > 0)
+        ClockSeconds -= 1;
+    if (SecondsLeft > 0)
+        --SecondsLeft;
 }
 
 namespace {

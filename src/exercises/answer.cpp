@@ -66,8 +66,7 @@ std::optional<std::int16_t> readAnswer(QStringView text)
         return std::int16_t{0};
 
     // Beyond the range of a double the reading is infinite; below it, 0.
-    bool ok = false;
-    const double value = QLocale::c().toDouble(number, &ok);
+    const double value = QLocale::c().toDouble(number);
     if (std::isinf(value))
         return std::nullopt;
 

@@ -25,8 +25,6 @@ public:
     // start-up; mixes into the state like reseed().
     void reseedFromTimeOfDay(float secondsSinceMidnight);
 
-    std::uint64_t state() const { return m_state; }
-
 private:
     std::uint64_t nextBits();
 

@@ -1,0 +1,126 @@
+// The window's keys: the answer box's key filter, Enter on the buttons, and
+// the guard against an Enter held down across exercises.
+#include "tavola.h"
+
+#include "exercises/answer.h"
+#include "facebutton.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace {
+
+bool isEnterKey(const QKeyEvent *event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+// Enter with Ctrl, Alt or Meta held is a combination, not an Enter.
+bool isPlainEnter(const QKeyEvent *event)
+{
+    return isEnterKey(event)
+           && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+}
+
+// What an input method (dead keys, compose, a phonetic keyboard) would put
+// into the answer box: nothing but digits gets in, and nothing half-composed
+// is shown there.
+bool typesOnlyDigits(const QInputMethodEvent *event)
+{
+    const QString text = event->commitString();
+    return event->preeditString().isEmpty()
+           && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+bool Tavola::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyRelease: {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (isEnterKey(key))
+            m_enterReleasedAt = key->timestamp();
+        break;
+    }
+    case QEvent::KeyPress: {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (watched == m_controls.txtAnswer)
+            return answerBoxKeyPress(key);
+        // A focused button takes Enter as a click, as Space already does.
+        auto *button = qobject_cast<QToolButton *>(watched);
+        if (button && isPlainEnter(key)) {
+            if (!isHeldEnter(key))
+                button->click();
+            return true;
+        }
+        break;
+    }
+    case QEvent::InputMethod:
+        if (watched == m_controls.txtAnswer)
+            return !typesOnlyDigits(static_cast<QInputMethodEvent *>(event));
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// A key held down repeats; under X a repeat may come as a release and a
+// fresh press with the same time stamp, so the repeat flag alone is not
+// enough. An Enter that went down before the exercise on screen was posed,
+// or before its answer was checked, is still that old key.
+bool Tavola::isHeldEnter(const QKeyEvent *event)
+{
+    const bool repeat = event->isAutoRepeat()
+                        || (event->timestamp() != 0 && event->timestamp() == m_enterReleasedAt);
+    if (!repeat)
+        m_enterDownAtMove = m_moves;
+    return m_enterDownAtMove != m_moves;
+}
+
+bool Tavola::answerBoxKeyPress(QKeyEvent *event)
+{
+    int code;
+    if (isEnterKey(event)) {
+        if (!isPlainEnter(event) || isHeldEnter(event))
+            return true;
+        code = 13;
+    } else {
+        // Keys that type nothing (arrows, Home, End, Delete, Tab) keep
+        // their usual meaning in the box.
+        const QString text = event->text();
+        if (text.isEmpty() || event->key() == Qt::Key_Delete || event->key() == Qt::Key_Tab
+            || event->key() == Qt::Key_Backtab)
+            return false;
+        code = text.size() == 1 ? text.at(0).unicode() : 0;
+    }
+
+    // The next-exercise button is the window's default button: while it is
+    // enabled, Enter goes to it.
+    if (code == 13 && m_controls.cmdNext->isEnabled()) {
+        m_controls.cmdNext->click();
+        return true;
+    }
+
+    int KeyAscii = code;
+    txtAnswer_KeyPress(KeyAscii);
+    return KeyAscii == 0 || KeyAscii == 13;
+}
+
+void Tavola::txtAnswer_KeyPress(int &KeyAscii)
+{
+    switch (classifyAnswerKey(KeyAscii)) {
+    case AnswerKey::Accept:
+        break;
+    case AnswerKey::Check:
+        checkAnswer();
+        break;
+    case AnswerKey::Drop:
+        KeyAscii = 0;
+        break;
+    }
+}
