@@ -493,9 +493,9 @@ void WindowTest::qtSpeaksItalianAndTheButtonShowsItsFaces()
     const auto faceOf = [](const QIcon &icon, QIcon::Mode mode) {
         return icon.pixmap(QSize(32, 32), mode).toImage().convertToFormat(QImage::Format_ARGB32);
     };
-    const QImage smiling = QImage(QStringLiteral(":/pictures/face-smile-32.xpm")).convertToFormat(QImage::Format_ARGB32);
-    const QImage neutral = QImage(QStringLiteral(":/pictures/face-neutral-32.xpm")).convertToFormat(QImage::Format_ARGB32);
-    const QImage laughing = QImage(QStringLiteral(":/pictures/face-laugh-32.xpm")).convertToFormat(QImage::Format_ARGB32);
+    const QImage smiling = QImage(QStringLiteral(":/pictures/face-smile-32.png")).convertToFormat(QImage::Format_ARGB32);
+    const QImage neutral = QImage(QStringLiteral(":/pictures/face-neutral-32.png")).convertToFormat(QImage::Format_ARGB32);
+    const QImage laughing = QImage(QStringLiteral(":/pictures/face-laugh-32.png")).convertToFormat(QImage::Format_ARGB32);
     QVERIFY(smiling != neutral && neutral != laughing);
     QCOMPARE(faceOf(next->icon(), QIcon::Normal), smiling);
     QCOMPARE(faceOf(next->icon(), QIcon::Disabled), neutral);

@@ -3,15 +3,14 @@
 #include "exercises/diagram.h"
 #include "fonts.h"
 #include "label.h"
+#include "pictures.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QToolButton>
 
 #include <cassert>
@@ -170,15 +169,6 @@ QRect pixelRect(const Control &c)
     return {px(c.left), px(c.top), px(c.width), px(c.height)};
 }
 
-QIcon picture(const char *name)
-{
-    QIcon icon;
-    const QString base = QStringLiteral(":/pictures/") + QString::fromLatin1(name);
-    icon.addFile(base + QStringLiteral("-32.xpm"), QSize(32, 32));
-    icon.addFile(base + QStringLiteral("-16.xpm"), QSize(16, 16));
-    return icon;
-}
-
 void setForeground(QWidget *w, QPalette::ColorRole role, QRgb colour)
 {
     QPalette palette = w->palette();
@@ -220,7 +210,7 @@ QWidget *buildButton(const Control &c, QWidget *surface)
     button->setText(QString::fromUtf8(c.text));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(32, 32));
-    button->setIcon(picture(c.picture));
+    button->setIcon(Pictures::picture(c.picture));
     button->setFocusPolicy(Qt::StrongFocus);
     const QColor face = QColor::fromRgb(c.background);
     // Flat: a thin line around the face; raised: a bevelled edge that sinks
@@ -241,7 +231,9 @@ QWidget *buildImage(const Control &c, QWidget *surface)
 {
     auto *image = new QLabel(surface);
     image->setGeometry(pixelRect(c));
-    image->setPixmap(picture(c.picture).pixmap(QSize(32, 32)));
+    Pictures::followScreenScale(image, [image, icon = Pictures::picture(c.picture)](qreal ratio) {
+        image->setPixmap(icon.pixmap(QSize(32, 32), ratio));
+    });
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
 }
@@ -325,7 +317,7 @@ Controls buildLayout(QMainWindow &window)
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBackground));
     surface->setPalette(palette);
     surface->setFont(layoutFont({}));
-    surface->setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/cursor-face.xpm")), 1, 1));
+    Pictures::followScreenScale(surface, [surface](qreal ratio) { surface->setCursor(Pictures::faceCursor(ratio)); });
     window.setCentralWidget(surface);
 
     Controls controls;

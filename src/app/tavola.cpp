@@ -6,6 +6,7 @@
 #include "exercises/diagram.h"
 #include "exercises/generator.h"
 #include "label.h"
+#include "pictures.h"
 #include "records/recordfiles.h"
 
 #include <QApplication>
@@ -68,14 +69,9 @@ void Tavola::buildWindow()
     // The laughing face shows while the button is held down; the neutral one
     // comes with the disabled state of its icon.
     QToolButton *next = m_controls.cmdNext;
-    const QIcon smiling = next->icon();
-    QIcon face = smiling;
-    face.addFile(QStringLiteral(":/pictures/face-neutral-32.xpm"), QSize(32, 32), QIcon::Disabled);
-    face.addFile(QStringLiteral(":/pictures/face-neutral-16.xpm"), QSize(16, 16), QIcon::Disabled);
+    const QIcon face = Pictures::picture("face-smile", "face-neutral");
     next->setIcon(face);
-    QIcon laughing;
-    laughing.addFile(QStringLiteral(":/pictures/face-laugh-32.xpm"), QSize(32, 32));
-    laughing.addFile(QStringLiteral(":/pictures/face-laugh-16.xpm"), QSize(16, 16));
+    const QIcon laughing = Pictures::picture("face-laugh");
     connect(next, &QToolButton::pressed, next, [next, laughing] { next->setIcon(laughing); });
     connect(next, &QToolButton::released, next, [next, face] { next->setIcon(face); });
 
