@@ -1,6 +1,7 @@
 // The game window as a player meets it, offscreen: its controls, the
 // exercises and their diagrams, the answer box and the keys.
 #include "app/layout.h"
+#include "app/pictures.h"
 #include "exercises/diagram.h"
 #include "gamefixture.h"
 
@@ -29,6 +30,8 @@ private slots:
     void keysDriveTheGame();
     void heldEnterNeverAnswersAnUnseenExercise_data();
     void heldEnterNeverAnswersAnUnseenExercise();
+    void scaledScreensGetPixelsOfTheirOwn_data();
+    void scaledScreensGetPixelsOfTheirOwn();
 
 private:
     QWidget *focused() const { return QApplication::focusWidget(); }
@@ -291,6 +294,36 @@ void WindowTest::heldEnterNeverAnswersAnUnseenExercise()
     QTest::keyClicks(focused(), QString::number(expectedAnswer()));
     enter(QEvent::KeyPress, 6000);
     QCOMPARE(m_game->caption("lblScore"), QStringLiteral("2"));
+}
+
+void WindowTest::scaledScreensGetPixelsOfTheirOwn_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.25, 1.5, 2.0})
+        QTest::addRow("%g", ratio) << ratio;
+}
+
+void WindowTest::scaledScreensGetPixelsOfTheirOwn()
+{
+    QFETCH(qreal, ratio);
+    const QSize pixels = QSize(32, 32) * ratio;
+    const auto image = [](const QPixmap &p) { return p.toImage().convertToFormat(QImage::Format_ARGB32); };
+    for (const char *name : {"face-smile", "face-neutral", "face-laugh", "noentry", "stopwatch"}) {
+        const QIcon icon = Pictures::picture(name);
+        const QImage sharp = image(icon.pixmap(QSize(32, 32), ratio));
+        const QImage small = image(icon.pixmap(QSize(32, 32), 1));
+        QCOMPARE(sharp.size(), pixels);
+        QVERIFY2(sharp != small.scaled(pixels)
+                     && sharp != small.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), name);
+    }
+    // The hot spot is on the pointer's tip: X takes it in the pointer's own
+    // pixels, the other platforms in points.
+    const QCursor cursor = Pictures::faceCursor(ratio);
+    const QImage pointer = cursor.pixmap().toImage();
+    const qreal unit = QGuiApplication::platformName() == QLatin1String("xcb") ? 1 : ratio;
+    const QPoint tip(int(cursor.hotSpot().x() * unit), int(cursor.hotSpot().y() * unit));
+    QCOMPARE(pointer.size(), pixels);
+    QVERIFY(qAlpha(pointer.pixel(tip)) == 255 && qAlpha(pointer.pixel(tip - QPoint(1, 1))) == 0);
 }
 
 QTEST_MAIN(WindowTest)

@@ -6,13 +6,16 @@ byte-identical files.  Run from anywhere:
 
     python3 resources/tools/draw_art.py
 
-Outputs (relative to resources/):
-  icons/quotello-16.xpm, icons/quotello-32.xpm
+Outputs (relative to resources/), all PNG:
   icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/quotello.png
-  pictures/stopwatch-{16,32}.xpm
-  pictures/face-{smile,neutral,laugh}-{16,32}.xpm
-  pictures/noentry-{16,32}.xpm
-  pictures/cursor-face.xpm            (32x32, hotspot at pixel 1,1)
+  pictures/{stopwatch,face-smile,face-neutral,face-laugh,noentry}-{16,32,40,48,64}.png
+  pictures/cursor-face-{32,40,48,64}.png
+
+The pictures are 32 x 32 points on screen.  The larger sizes draw the same
+32-unit geometry with more pixels, for screens scaled by 1.25, 1.5 and 2, so
+that no scale has to stretch the 32-pixel drawing; the 16-pixel versions
+have geometry of their own.  The cursor's hot spot is the tip of its pointer:
+pixel (1, 1) at 32 pixels, the same point scaled at the other sizes.
 
 The scalable icon icons/hicolor/scalable/apps/quotello.svg is hand written;
 the PNG renderings use the same geometry (a 128-unit board with a 3x3 grid
@@ -20,9 +23,10 @@ of tiles).
 
 Every drawing is a list of layers (shape, colour), painted bottom to top.
 A shape is a predicate on continuous coordinates (pixel (x, y) covers the
-square [x, x+1) x [y, y+1)).  Small XPMs sample each pixel at its centre,
-so they have flat colours and hard edges; the larger PNGs and the cursor
-are supersampled for smoother edges.
+square [x, x+1) x [y, y+1) at the drawing's own size; at k units per pixel
+it covers k times that).  The pictures sample each pixel at its centre, so
+they keep flat colours and hard edges, at most 16 colours; the larger icons
+and the cursor are supersampled for smoother edges.
 """
 
 import math
@@ -159,13 +163,14 @@ def hex_rgb(h):
     return tuple(int(h[i:i + 2], 16) for i in (0, 2, 4))
 
 
-def render_flat(size, layers):
-    """One sample per pixel centre. Returns rows of colour strings / None."""
+def render_flat(size, layers, k=1.0):
+    """One sample per pixel centre, k units to a pixel. Returns rows of
+    colour strings / None."""
     rows = []
     for y in range(size):
         row = []
         for x in range(size):
-            px, py = x + 0.5, y + 0.5
+            px, py = (x + 0.5) * k, (y + 0.5) * k
             c = None
             for shape, col in layers:
                 if shape(px, py):
@@ -175,8 +180,8 @@ def render_flat(size, layers):
     return rows
 
 
-def render_aa(size, layers, ss=5):
-    """Supersampled RGBA rendering.  Layer colours are '#rrggbb' or
+def render_aa(size, layers, ss=5, k=1.0):
+    """Supersampled RGBA rendering, k units to a pixel.  Layer colours are '#rrggbb' or
     ('#rrggbb', alpha).  Returns rows of (r, g, b, a) tuples 0..255."""
     offs = [(i + 0.5) / ss for i in range(ss)]
     n = ss * ss
@@ -187,7 +192,7 @@ def render_aa(size, layers, ss=5):
             ar = ag = ab = aa = 0.0
             for oy in offs:
                 for ox in offs:
-                    px, py = x + ox, y + oy
+                    px, py = (x + ox) * k, (y + oy) * k
                     r = g = b = a = 0.0          # premultiplied
                     for shape, col in layers:
                         if shape(px, py):
@@ -213,15 +218,15 @@ def render_aa(size, layers, ss=5):
     return rows
 
 
-def render_aa_hard_alpha(size, layers, ss=5, step=8, hard=()):
+def render_aa_hard_alpha(size, layers, ss=5, step=8, hard=(), k=1.0):
     """Supersampled colours but binary transparency (taken from the pixel
-    centre sample), for formats with a 1-bit mask such as XPM.  Pixels whose
+    centre sample), as a cursor with a 1-bit mask needs.  Pixels whose
     centre sample has a colour listed in `hard` keep that exact colour (crisp
     outlines).  Colours are quantised to multiples of `step` to keep the
     palette small."""
-    flat = render_flat(size, layers)
+    flat = render_flat(size, layers, k)
     # leave the hard colours out of the blend so they do not smear inwards
-    soft = render_aa(size, [l for l in layers if l[1] not in hard], ss)
+    soft = render_aa(size, [l for l in layers if l[1] not in hard], ss, k)
     rows = []
     for y in range(size):
         row = []
@@ -234,52 +239,6 @@ def render_aa_hard_alpha(size, layers, ss=5, step=8, hard=()):
                 row.append('#%02x%02x%02x' % (q(r), q(g), q(b)))
         rows.append(row)
     return rows
-
-
-XPM_CHARS = ('.#+@$%&*=-;>,\')!~{]^/(_:<[}|1234567890abcdefghijklmnopqrstuvwxyz'
-             'ABCDEFGHIJKLMNOPQRSTUVWXYZ`')
-
-
-def write_xpm(path, rows, max_colours):
-    h = len(rows)
-    w = len(rows[0])
-    # palette in order of first appearance (deterministic)
-    order = []
-    seen = set()
-    for row in rows:
-        for c in row:
-            if c is not None and c not in seen:
-                seen.add(c)
-                order.append(c)
-    has_none = any(c is None for row in rows for c in row)
-    ncol = len(order) + (1 if has_none else 0)
-    if ncol > max_colours:
-        raise SystemExit('%s: %d colours, limit %d' % (path, ncol, max_colours))
-    cpp = 1 if len(order) <= len(XPM_CHARS) else 2
-    if cpp == 1:
-        keys = {c: XPM_CHARS[i] for i, c in enumerate(order)}
-        none_key = ' '
-    else:
-        keys = {c: XPM_CHARS[i // len(XPM_CHARS)] + XPM_CHARS[i % len(XPM_CHARS)]
-                for i, c in enumerate(order)}
-        none_key = '  '
-    name = os.path.splitext(os.path.basename(path))[0].replace('-', '_') + '_xpm'
-    out = ['/* XPM */', 'static const char *%s[] = {' % name,
-           '/* columns rows colours chars-per-pixel */',
-           '"%d %d %d %d",' % (w, h, ncol, cpp)]
-    if has_none:
-        out.append('"%s c None",' % none_key)
-    for c in order:
-        out.append('"%s c %s",' % (keys[c], c.lower()))
-    out.append('/* pixels */')
-    for i, row in enumerate(rows):
-        line = ''.join(none_key if c is None else keys[c] for c in row)
-        out.append('"%s"%s' % (line, ',' if i < h - 1 else ''))
-    out.append('};')
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, 'w', newline='\n') as fh:
-        fh.write('\n'.join(out) + '\n')
-    return ncol
 
 
 def write_png(path, rgba_rows):
@@ -552,34 +511,48 @@ def cursor_layers():
 # --------------------------------------------------------------------------
 
 
+# Pixel sizes drawn from the 32-unit geometry: 1x, 1.25x, 1.5x and 2x.
+SCALED_SIZES = (32, 40, 48, 64)
+
+
+def colours(rows):
+    return len({c for row in rows for c in row})
+
+
 def main():
     made = []
 
-    def xpm(rel, rows, limit):
-        n = write_xpm(os.path.join(RES, rel), rows, limit)
-        made.append((rel, len(rows), n))
+    def png(rel, rows, limit=None):
+        if limit is not None and colours(rows) > limit:
+            raise SystemExit('%s: %d colours, limit %d' % (rel, colours(rows), limit))
+        rgba = flat_to_rgba(rows) if isinstance(rows[0][0], (str, type(None))) else rows
+        write_png(os.path.join(RES, rel), rgba)
+        made.append((rel, len(rows)))
 
     for size in (16, 32):
-        rows = render_flat(size, icon_layers(size, smooth=False))
-        xpm('icons/quotello-%d.xpm' % size, rows, 16)
-        write_png(os.path.join(RES, 'icons/hicolor/%dx%d/apps/quotello.png' % (size, size)),
-                  flat_to_rgba(rows))
+        png('icons/hicolor/%dx%d/apps/quotello.png' % (size, size),
+            render_flat(size, icon_layers(size, smooth=False)), 16)
     for size in (48, 64, 128):
-        write_png(os.path.join(RES, 'icons/hicolor/%dx%d/apps/quotello.png' % (size, size)),
-                  render_aa(size, icon_layers(size, smooth=True)))
+        png('icons/hicolor/%dx%d/apps/quotello.png' % (size, size),
+            render_aa(size, icon_layers(size, smooth=True)))
 
-    for size in (16, 32):
-        sw = render_flat(32, stopwatch_32_layers()) if size == 32 else stopwatch_16_rows()
-        xpm('pictures/stopwatch-%d.xpm' % size, sw, 16)
-        for kind in ('smile', 'neutral', 'laugh'):
-            xpm('pictures/face-%s-%d.xpm' % (kind, size),
-                render_flat(size, face_layers(kind, size)), 16)
-        xpm('pictures/noentry-%d.xpm' % size, render_flat(size, noentry_layers(size)), 16)
+    # 16 colours, transparency included
+    pictures = [('stopwatch', stopwatch_32_layers(), stopwatch_16_rows())]
+    for kind in ('smile', 'neutral', 'laugh'):
+        pictures.append(('face-' + kind, face_layers(kind, 32),
+                         render_flat(16, face_layers(kind, 16))))
+    pictures.append(('noentry', noentry_layers(32), render_flat(16, noentry_layers(16))))
+    for name, layers, small in pictures:
+        png('pictures/%s-16.png' % name, small, 16)
+        for size in SCALED_SIZES:
+            png('pictures/%s-%d.png' % (name, size), render_flat(size, layers, 32 / size), 16)
 
-    xpm('pictures/cursor-face.xpm', render_aa_hard_alpha(32, cursor_layers(), hard=(OUTLINE,)), 256)
+    for size in SCALED_SIZES:
+        png('pictures/cursor-face-%d.png' % size,
+            render_aa_hard_alpha(size, cursor_layers(), hard=(OUTLINE,), k=32 / size), 256)
 
-    for rel, size, n in made:
-        print('%-34s %2dx%-2d %3d colours' % (rel, size, size, n))
+    for rel, size in made:
+        print('%-40s %3dx%-3d %5d bytes' % (rel, size, size, os.path.getsize(os.path.join(RES, rel))))
 
 
 if __name__ == '__main__':

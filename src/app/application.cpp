@@ -1,9 +1,9 @@
 #include "application.h"
 
 #include "fonts.h"
+#include "pictures.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QTranslator>
@@ -29,17 +29,11 @@ public:
 
 void setUpApplication(QApplication &app)
 {
-    // The pictures live in the game's static library.
-    Q_INIT_RESOURCE(quotello);
-
     QApplication::setApplicationName(QStringLiteral("Quotello"));
     QApplication::setOrganizationName(QString());
     QApplication::setDesktopFileName(QStringLiteral("io.github.quotello.Quotello"));
 
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/quotello-32.xpm"), QSize(32, 32));
-    icon.addFile(QStringLiteral(":/icons/quotello-16.xpm"), QSize(16, 16));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(Pictures::applicationIcon());
 
     // The game speaks Italian whatever the desktop's language: "Sì", "No",
     // "Annulla", "Incolla".

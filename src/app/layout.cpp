@@ -4,15 +4,14 @@
 #include "facebutton.h"
 #include "fonts.h"
 #include "label.h"
+#include "pictures.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QIcon>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPixmap>
 #include <QToolButton>
 
 #include <cassert>
@@ -172,15 +171,6 @@ QRect pixelRect(const Control &c)
     return {px(c.left), px(c.top), px(c.width), px(c.height)};
 }
 
-QIcon picture(const char *name)
-{
-    QIcon icon;
-    const QString base = QStringLiteral(":/pictures/") + QString::fromLatin1(name);
-    icon.addFile(base + QStringLiteral("-32.xpm"), QSize(32, 32));
-    icon.addFile(base + QStringLiteral("-16.xpm"), QSize(16, 16));
-    return icon;
-}
-
 void setForeground(QWidget *w, QPalette::ColorRole role, QRgb colour)
 {
     QPalette palette = w->palette();
@@ -219,11 +209,11 @@ QWidget *buildButton(const Control &c, QWidget *surface)
     button->setGeometry(pixelRect(c));
     button->setText(QString::fromUtf8(c.text));
     button->setIconSize(QSize(32, 32));
-    button->setIcon(picture(c.picture));
+    button->setIcon(Pictures::picture(c.picture));
     if (c.disabledPicture)
-        button->setDisabledIcon(picture(c.disabledPicture));
+        button->setDisabledIcon(Pictures::picture(c.disabledPicture));
     if (c.pressedPicture)
-        button->setPressedIcon(picture(c.pressedPicture));
+        button->setPressedIcon(Pictures::picture(c.pressedPicture));
     return button;
 }
 
@@ -231,7 +221,9 @@ QWidget *buildImage(const Control &c, QWidget *surface)
 {
     auto *image = new QLabel(surface);
     image->setGeometry(pixelRect(c));
-    image->setPixmap(picture(c.picture).pixmap(QSize(32, 32)));
+    Pictures::followScreenScale(image, [image, icon = Pictures::picture(c.picture)](qreal ratio) {
+        image->setPixmap(icon.pixmap(QSize(32, 32), ratio));
+    });
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return image;
 }
@@ -315,7 +307,7 @@ Controls buildLayout(QMainWindow &window)
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBackground));
     surface->setPalette(palette);
     surface->setFont(layoutFont({}));
-    surface->setCursor(QCursor(QPixmap(QStringLiteral(":/pictures/cursor-face.xpm")), 1, 1));
+    Pictures::followScreenScale(surface, [surface](qreal ratio) { surface->setCursor(Pictures::faceCursor(ratio)); });
     window.setCentralWidget(surface);
 
     Controls controls;
