@@ -4,8 +4,6 @@ JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
 .PHONY: all setup build run test clean sanitize fuzz
 
-SANITIZE_BUILD ?= build-asan
-
 all: build
 
 setup:
@@ -21,13 +19,22 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-# The whole test suite again under AddressSanitizer and UBSan.
+# The whole suite again under AddressSanitizer and UBSan: any report ends the
+# program that makes it, which fails its test.
 sanitize: setup
-	bash tests/sanitize/run.sh $(SANITIZE_BUILD) $(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS)
 
-# Both libFuzzer targets, built with clang, for a bounded time each.
+# The answer reader under libFuzzer, built with clang, for FUZZ_SECONDS; an
+# input that fails is kept in build-fuzz/artifacts/.
+FUZZ_SECONDS ?= 60
 fuzz: setup
-	bash tests/fuzz/run.sh
+	CC=clang-14 CXX=clang++-14 cmake -S tests/fuzz -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --build build-fuzz -j $(JOBS)
+	mkdir -p build-fuzz/corpus build-fuzz/artifacts
+	build-fuzz/fuzz_answer -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+	    -artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus tests/fuzz/corpus/answer </dev/null
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz
