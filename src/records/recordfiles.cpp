@@ -118,7 +118,10 @@ RecordText readRecordFile(const QString &path)
         ::close(fd);
         return {{}, notARegularFile(S_ISDIR(status.st_mode))};
     }
-    file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle);
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {{}, recordProblem(RecordStep::ReadFile, EIO)};
+    }
 #else
     file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -198,6 +201,6 @@ QString recordWarning(const RecordFolder &folder, const QList<RecordFileProblem>
         text += QStringLiteral("«%1» (%2): %3.\n").arg(file.fileName, what, file.problem);
     }
     if (!folder.path.isEmpty())
-        text += QStringLiteral("\nLa cartella dei record è:\n") + QDir::toNativeSeparators(folder.path) + u'\n';
+        text += QStringLiteral("\nI file del record vanno nella cartella:\n") + QDir::toNativeSeparators(folder.path) + u'\n';
     return text + QStringLiteral("\nSi gioca lo stesso!");
 }
