@@ -201,6 +201,7 @@ QString recordWarning(const RecordFolder &folder, const QList<RecordFileProblem>
         text += QStringLiteral("«%1» (%2): %3.\n").arg(file.fileName, what, file.problem);
     }
     if (!folder.path.isEmpty())
-        text += QStringLiteral("\nI file del record vanno nella cartella:\n") + QDir::toNativeSeparators(folder.path) + u'\n';
+        text += QStringLiteral("\nI file del record vanno nella cartella:\n%1\n")
+                    .arg(QDir::toNativeSeparators(folder.path));
     return text + QStringLiteral("\nSi gioca lo stesso!");
 }

@@ -39,8 +39,9 @@ struct RecordFolder
 
 // The folder in the player's data location ($XDG_DATA_HOME, or
 // ~/.local/share, on Linux), created when missing. A relative XDG_DATA_HOME
-// is ignored, as the XDG rules say; without a usable home (HOME unset,
-// relative, missing, or the root of the file system) nothing is created.
+// is ignored, as the XDG rules say. Without a usable home (HOME unset,
+// relative, missing, or the root of the file system) there is no folder,
+// whatever XDG_DATA_HOME says, and nothing is created.
 RecordFolder recordFolder();
 
 // Transitional: the folder's path alone, for callers not yet told about
@@ -73,7 +74,7 @@ struct RecordFileProblem
     QString problem;
 };
 
-// The text of the one warning box about the record: each unusable file with
-// what it holds and why, or why there is no folder; the folder's place when
-// known; and that the game goes on. Empty when there is nothing to tell.
+// The text of the one warning box about the record: why the folder cannot be
+// used, each unusable file with what it holds and why, the folder's place
+// when known, and that the game goes on. Empty when there is nothing to tell.
 QString recordWarning(const RecordFolder &folder, const QList<RecordFileProblem> &files);
