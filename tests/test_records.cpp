@@ -18,10 +18,10 @@ namespace {
 bool write(const QString &path, const QByteArray &bytes)
 {
     QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    return bytes.isNull() || (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
-Make file(const QByteArray &bytes) { return [=](const QString &p) { return bytes.isNull() || write(p, bytes); }; }
+Make file(const QByteArray &bytes) { return [=](const QString &p) { return write(p, bytes); }; }
 Make node(mode_t type) { return [=](const QString &p) { return !::mknod(QFile::encodeName(p), type | 0600, 0); }; }
 Make link(const QString &to) { return [=](const QString &p) { return QFile::link(to, p); }; }
 
@@ -103,13 +103,12 @@ private slots:
         QTest::newRow("line break, markup kept") << file("<b>150</b>\r\n") << u"<b>150</b>\r\n"_s;
         QTest::newRow("NUL bytes") << file(QByteArray("1\0" "2", 3)) << QString::fromUtf16(u"1\u00002", 3);
         QTest::newRow("largest record") << file(QByteArray(max, 'x')) << QString(max, u'x');
-        QTest::newRow("UTF-8") << file("Nicol\xc3\xb2 \xe2\x82\xac") << u"Nicolò €"_s;
-        QTest::newRow("code page 1252 (old Windows)") << file("Nicol\xf2 \x80" "5 \x93ok\x94")
-                                                      << u"Nicolò €5 “ok”"_s;
         // Notepad starts UTF-8 files with a byte-order mark; a second one is text.
-        QTest::newRow("UTF-8 BOM dropped once") << file("\xef\xbb\xbf\xef\xbb\xbf" "1") << QStringLiteral("\ufeff" "1");
-        QTest::newRow("1252 undefined bytes kept") << file("\x81\x8d\x8f\x90\x9d")
-                                                   << u"\u0081\u008d\u008f\u0090\u009d"_s;
+        QTest::newRow("UTF-8, BOM dropped once") << file("\xef\xbb\xbf\xef\xbb\xbfNicol\xc3\xb2 \xe2\x82\xac")
+                                                 << u"\ufeffNicolò €"_s;
+        // Written on an old Windows machine; the 5 bytes 1252 leaves undefined stay controls of their number.
+        QTest::newRow("code page 1252") << file("Nicol\xf2 \x80" "5 \x93ok\x94 \x81\x8d\x8f\x90\x9d")
+                                        << u"Nicolò €5 “ok” \u0081\u008d\u008f\u0090\u009d"_s;
         QTest::newRow("too large") << file(QByteArray(max + 1, '7')) << u"è troppo grande per essere un record"_s;
         QTest::newRow("folder") << Make([](const QString &p) { return QDir().mkdir(p) && write(p + "/in", "1"); })
                                 << u"al suo posto c'è una cartella"_s;
