@@ -6,78 +6,135 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
-// Why a file could not be opened. QFile reports a refused open as a plain
-// OpenError, so whether permission was denied is asked of the file system.
-QString problemFor(const QFile &file, bool denied, const QString &whenDenied)
+QString danglingLink()
 {
-    if (denied || file.error() == QFileDevice::PermissionsError)
-        return whenDenied;
-    if (file.error() == QFileDevice::ResourceError)
-        return QStringLiteral("il disco è pieno o non disponibile");
-    return QStringLiteral("il sistema non permette di usarlo");
+    return QStringLiteral("è un collegamento a un file che non esiste");
+}
+
+QString notARegularFile(bool isDir)
+{
+    return isDir ? QStringLiteral("al suo posto c'è una cartella")
+                 : QStringLiteral("al suo posto c'è qualcosa che non è un file");
+}
+
+// The home the record folder hangs from. Without one Qt falls back to the
+// root of the file system, and a relative one would follow the current
+// folder: neither is the player's.
+bool usableHome(const QString &home)
+{
+    return QDir::isAbsolutePath(home) && !QDir(home).isRoot() && QFileInfo(home).isDir();
 }
 
 } // namespace
 
+RecordFolder recordFolder()
+{
+    const QString home = QDir::homePath();
+    if (!usableHome(home))
+        return {{}, QStringLiteral("non trovo la tua cartella personale")};
+
+    QString path = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (QDir::isRelativePath(path)) {
+        // Only a relative XDG_DATA_HOME gives this; the XDG rules say to
+        // ignore it, which leaves their default under the home.
+        const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        path = home + QStringLiteral("/.local/share") + path.mid(base.size());
+    }
+    path = QDir::cleanPath(path) + u'/';
+
+    // QDir::mkpath() does not say why it failed; the player is told.
+    std::error_code error;
+    std::filesystem::create_directories(QDir(path).filesystemPath(), error);
+    if (error)
+        return {path, recordProblem(RecordStep::CreateFolder, error.default_error_condition().value())};
+    return {path, {}};
+}
+
 QString recordDirectory()
 {
-    QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (dir.isEmpty())
-        dir = QDir::homePath() + QStringLiteral("/.quotello");
-    QDir().mkpath(dir);
-    if (!dir.endsWith(u'/'))
-        dir += u'/';
-    return dir;
+    return recordFolder().path;
 }
 
 QString ensureRecordFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return QStringLiteral("è un collegamento a un file che non esiste");
+        return danglingLink();
     if (info.exists())
         return {};
-    if (!QFileInfo(info.absolutePath()).isDir())
-        return QStringLiteral("la cartella dei record non esiste e non si può creare");
 
-    // NewOnly never opens a file that appeared meanwhile, so nothing that
-    // exists is ever truncated.
+    // Only a new file is ever opened (NewOnly, O_EXCL): one that appeared
+    // meanwhile is not truncated.
+#ifdef Q_OS_UNIX
+    // Opened directly, for the error number that tells a full or read-only
+    // disk from a refused permission.
+    const int fd = ::open(QFile::encodeName(path).constData(),
+                          O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return errno == EEXIST ? QString() : recordProblem(RecordStep::CreateFile, errno);
+    ::close(fd);
+#else
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         if (QFileInfo::exists(path))
             return {};
         const QFileInfo dir(info.absolutePath());
-        return problemFor(file, !dir.isWritable() || !dir.isExecutable(),
-                          QStringLiteral("non ho il permesso di crearlo"));
+        return recordProblem(RecordStep::CreateFile, dir.isWritable() ? EIO : EACCES);
     }
-    file.close();
+#endif
     return {};
 }
 
 RecordText readRecordFile(const QString &path)
 {
     const QFileInfo info(path);
-    if (info.isDir())
-        return {{}, QStringLiteral("al suo posto c'è una cartella")};
     if (info.isSymLink() && !info.exists())
-        return {{}, QStringLiteral("è un collegamento a un file che non esiste")};
-    if (!info.exists())
-        return {{}, QStringLiteral("non esiste")};
+        return {{}, danglingLink()};
+    if (info.exists() && !info.isFile())
+        return {{}, notARegularFile(info.isDir())};
 
-    QFile file(path);
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Opening a FIFO waits for a writer that may never come, and what was
+    // looked at may have been swapped since: open without waiting, then look
+    // at what was opened.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {{}, recordProblem(RecordStep::ReadFile, errno)};
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return {{}, notARegularFile(S_ISDIR(status.st_mode))};
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {{}, recordProblem(RecordStep::ReadFile, EIO)};
+    }
+#else
+    file.setFileName(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {{}, problemFor(file, !QFileInfo(path).isReadable(),
-                               QStringLiteral("non ho il permesso di leggerlo"))};
+        return {{}, recordProblem(RecordStep::ReadFile, !info.exists() ? ENOENT : info.isReadable() ? EIO : EACCES)};
+#endif
 
     const QString tooLarge = QStringLiteral("è troppo grande per essere un record");
     if (file.size() > kMaxRecordFileBytes)
         return {{}, tooLarge};
-    // Bounded even for files that report no size, such as devices.
+    // Bounded even if the file grows while it is read.
     const QByteArray bytes = file.read(kMaxRecordFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {{}, QStringLiteral("non si riesce a leggerlo")};
+        return {{}, recordProblem(RecordStep::ReadFile, EIO)};
     if (bytes.size() > kMaxRecordFileBytes)
         return {{}, tooLarge};
     return {decodeRecordBytes(bytes), {}};
@@ -94,4 +151,57 @@ QString decodeRecordBytes(const QByteArray &bytes)
     if (windows1252.isValid())
         return windows1252.decode(bytes);
     return QString::fromLatin1(bytes);
+}
+
+QString recordProblem(RecordStep step, int error)
+{
+    const bool folder = step == RecordStep::CreateFolder;
+    const bool reading = step == RecordStep::ReadFile;
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return reading  ? QStringLiteral("non ho il permesso di leggerlo")
+               : folder ? QStringLiteral("non ho il permesso di crearla")
+                        : QStringLiteral("non ho il permesso di crearlo");
+    case EROFS:
+        return QStringLiteral("il disco è in sola lettura");
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT: // the player's share of the disk is full
+#endif
+        return QStringLiteral("il disco è pieno");
+    case ENOENT:
+        if (reading)
+            return QStringLiteral("non esiste");
+        break;
+    case EEXIST:
+    case ENOTDIR:
+        if (folder)
+            return QStringLiteral("al suo posto c'è qualcosa che non è una cartella");
+        break;
+    default:
+        break;
+    }
+    return reading  ? QStringLiteral("non si riesce a leggerlo")
+           : folder ? QStringLiteral("non si riesce a crearla")
+                    : QStringLiteral("non si riesce a crearlo");
+}
+
+QString recordWarning(const RecordFolder &folder, const QList<RecordFileProblem> &files)
+{
+    if (folder.ok() && files.isEmpty())
+        return {};
+    QString text = QStringLiteral("Non riesco a usare il record da battere.\n\n");
+    if (!folder.ok())
+        text += QStringLiteral("La cartella dei record: %1.\n").arg(folder.problem);
+    for (const RecordFileProblem &file : files) {
+        const QString what = file.fileName == QLatin1String(kRecordScoreFile)
+                                 ? QStringLiteral("il punteggio da battere")
+                                 : QStringLiteral("il nome di chi ha il record");
+        text += QStringLiteral("«%1» (%2): %3.\n").arg(file.fileName, what, file.problem);
+    }
+    if (!folder.path.isEmpty())
+        text += QStringLiteral("\nI file del record vanno nella cartella:\n%1\n")
+                    .arg(QDir::toNativeSeparators(folder.path));
+    return text + QStringLiteral("\nSi gioca lo stesso!");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 // The record to beat lives in two small text files that the game only reads:
@@ -23,8 +24,28 @@ struct RecordText
     bool ok() const { return problem.isEmpty(); }
 };
 
-// The per-user directory that holds the record files, with a trailing
-// separator. Created when missing.
+// The per-user folder of the record files, with a trailing separator, or why
+// it cannot be used (a short phrase in Italian, empty on success). Without a
+// home there is no place for it and the path is empty; a folder that could
+// not be created keeps its path, to be named to the player. Either way, with
+// a problem nothing may be created.
+struct RecordFolder
+{
+    QString path;
+    QString problem;
+
+    bool ok() const { return problem.isEmpty(); }
+};
+
+// The folder in the player's data location ($XDG_DATA_HOME, or
+// ~/.local/share, on Linux), created when missing. A relative XDG_DATA_HOME
+// is ignored, as the XDG rules say. Without a usable home (HOME unset,
+// relative, missing, or the root of the file system) there is no folder,
+// whatever XDG_DATA_HOME says, and nothing is created.
+RecordFolder recordFolder();
+
+// Transitional: the folder's path alone, for callers not yet told about
+// recordFolder(); empty when there is none.
 QString recordDirectory();
 
 // Creates the file empty when it is missing. An existing file is not opened
@@ -32,9 +53,28 @@ QString recordDirectory();
 // empty on success.
 QString ensureRecordFile(const QString &path);
 
-// The whole file as text.
+// The whole file as text, or the problem. Only a regular file (or a link to
+// one) of at most kMaxRecordFileBytes is read; a FIFO, socket or device in
+// its place is reported without waiting on it.
 RecordText readRecordFile(const QString &path);
 
 // Record files come from any machine: UTF-8 where the bytes are valid UTF-8,
 // otherwise the Windows code page that older machines wrote.
 QString decodeRecordBytes(const QByteArray &bytes);
+
+// What the player is told when the system refuses a step, from the error
+// number it gave (errno; the values of std::errc).
+enum class RecordStep { CreateFolder, CreateFile, ReadFile };
+QString recordProblem(RecordStep step, int error);
+
+// A record file that could not be used, and why.
+struct RecordFileProblem
+{
+    QString fileName;
+    QString problem;
+};
+
+// The text of the one warning box about the record: why the folder cannot be
+// used, each unusable file with what it holds and why, the folder's place
+// when known, and that the game goes on. Empty when there is nothing to tell.
+QString recordWarning(const RecordFolder &folder, const QList<RecordFileProblem> &files);
