@@ -38,7 +38,7 @@ private:
     std::unique_ptr<GameFixture> m_game;
 };
 
-enum class Records { Missing, Present, FolderInPlace };
+enum class Records { Missing, Present, FolderInPlace, NoHome };
 Q_DECLARE_METATYPE(Records)
 
 void GameTest::startUp_data()
@@ -57,6 +57,8 @@ void GameTest::startUp_data()
                                          << "150\n" << "Nicolò <b>";
     QTest::newRow("named, an unusable record") << QStringList{"Anna"} << Records::FolderInPlace
                                                << QStringList{"ask", greeted, "warn"} << "" << "Bea";
+    QTest::newRow("named, no home") << QStringList{"Anna"} << Records::NoHome
+                                    << QStringList{"ask", greeted, "warn"} << "" << "";
 }
 
 void GameTest::startUp()
@@ -72,8 +74,12 @@ void GameTest::startUp()
         m_game->writeRecord(kRecordScoreFile, "150\n");
     if (records == Records::FolderInPlace)
         QVERIFY(QDir().mkpath(m_game->recordPath(kRecordScoreFile)));
-    if (records != Records::Missing)
+    if (records == Records::Present || records == Records::FolderInPlace)
         m_game->writeRecord(kRecordHolderFile, holderBytes);
+    const QByteArray home = qgetenv("HOME");
+    const auto restoreHome = qScopeGuard([&] { qputenv("HOME", home); });
+    if (records == Records::NoHome)
+        qunsetenv("HOME");
     m_game->dialogs.names = names;
     bool hiddenDuringBoxes = true;
     m_game->dialogs.whileOpen = [&](const FakeDialogs::Box &) {
@@ -95,6 +101,10 @@ void GameTest::startUp()
     QCOMPARE(m_game->dialogs.endings, 0);
 
     // The record files are created when missing, and never changed.
+    if (records == Records::NoHome) {
+        QVERIFY(!QFileInfo::exists(m_game->recordPath("")));
+        return;
+    }
     if (records == Records::FolderInPlace) {
         QVERIFY(m_game->dialogs.shown.last().text.contains(QStringLiteral("«fravis.txt»")));
         QVERIFY(QFileInfo(m_game->recordPath(kRecordScoreFile)).isDir());

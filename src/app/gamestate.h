@@ -15,5 +15,5 @@ struct GameState
     std::int16_t ExerciseKind = 0;   // 1..9
     std::int16_t Denominator = 0;    // 2..10
     Countdown clock;                 // ClockHours, ClockMinutes, ClockSeconds, SecondsLeft
-    QString WindowsDir;              // the record directory, with a trailing separator
+    QString WindowsDir;              // the record folder, with a trailing separator; empty without one
 };

@@ -7,7 +7,6 @@
 
 #include <QCloseEvent>
 #include <QDate>
-#include <QDir>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTime>
@@ -76,54 +75,51 @@ void Tavola::Form_Load()
     m_state.RightCount = 0;
     m_state.WrongCount = 0;
 
-    m_state.WindowsDir = GetSystemDir();
-    m_recordProblems.clear();
-    showRecord(m_controls.lblpunti, QString::fromLatin1(kRecordScoreFile),
-               QStringLiteral("il punteggio da battere"));
-    showRecord(m_controls.lblnome, QString::fromLatin1(kRecordHolderFile),
-               QStringLiteral("il nome di chi ha il record"));
-    reportRecordProblems();
+    const RecordFolder folder = GetSystemDir();
+    m_state.WindowsDir = folder.path;
+    QList<RecordFileProblem> problems;
+    showRecord(m_controls.lblpunti, folder, QString::fromLatin1(kRecordScoreFile), problems);
+    showRecord(m_controls.lblnome, folder, QString::fromLatin1(kRecordHolderFile), problems);
+    reportRecordProblems(recordWarning(folder, problems));
 
     m_state.clock.SecondsLeft = static_cast<std::int16_t>(std::nearbyint(m_state.clock.ClockSeconds + 900.0f));
     showClock();
     describeForScreenReaders();
 }
 
-void Tavola::showRecord(Label *label, const QString &fileName, const QString &what)
+// A record file is created when missing and shown whole; one that cannot be
+// used leaves its label empty, and says why.
+void Tavola::showRecord(Label *label, const RecordFolder &folder, const QString &fileName,
+                        QList<RecordFileProblem> &problems)
 {
-    const QString path = m_state.WindowsDir + fileName;
+    label->setCaption(QString());
+    if (!folder.ok())
+        return;
+    const QString path = folder.path + fileName;
     QString problem = ensureRecordFile(path);
     if (problem.isEmpty()) {
         const RecordText record = Leggifiletxt(path);
-        if (record.ok()) {
-            label->setCaption(record.text);
-            return;
-        }
+        label->setCaption(record.text);
         problem = record.problem;
     }
-    label->setCaption(QString());
-    m_recordProblems << QStringLiteral("«%1» (%2): %3.").arg(fileName, what, problem);
+    if (!problem.isEmpty())
+        problems.append({fileName, problem});
 }
 
-void Tavola::reportRecordProblems()
+void Tavola::reportRecordProblems(const QString &warning)
 {
-    if (m_recordProblems.isEmpty())
+    if (warning.isEmpty())
         return;
-    const QString text = QStringLiteral("Non riesco a usare il record da battere.\n\n")
-                         + m_recordProblems.join(u'\n')
-                         + QStringLiteral("\n\nI file si trovano nella cartella:\n")
-                         + QDir::toNativeSeparators(m_state.WindowsDir)
-                         + QStringLiteral("\n\nSi gioca lo stesso!");
     // The warning is the last box of the start-up: the fifteen minutes begin
     // once it is closed.
     m_Timer1->stop();
-    withBox([&] { m_dialogs.warn(this, text); });
+    withBox([&] { m_dialogs.warn(this, warning); });
     StartCountdown();
 }
 
-QString Tavola::GetSystemDir()
+RecordFolder Tavola::GetSystemDir()
 {
-    return recordDirectory();
+    return recordFolder();
 }
 
 RecordText Tavola::Leggifiletxt(const QString &nomefile)

@@ -33,9 +33,9 @@ public:
     // True once the player has chosen to leave: nothing more happens.
     bool hasEnded() const { return m_ended; }
 
-    // The record folder, and the whole text of a record file or why it
-    // could not be read.
-    QString GetSystemDir();
+    // The record folder, and the whole text of a record file; each with why
+    // it cannot be used, if it cannot.
+    RecordFolder GetSystemDir();
     RecordText Leggifiletxt(const QString &nomefile);
 
 protected:
@@ -52,8 +52,9 @@ private:
     void cmdExit_Click();
     void new_Click();
     void endGame();
-    void showRecord(Label *label, const QString &fileName, const QString &what);
-    void reportRecordProblems();
+    void showRecord(Label *label, const RecordFolder &folder, const QString &fileName,
+                    QList<RecordFileProblem> &problems);
+    void reportRecordProblems(const QString &warning);
 
     // Exercises and answers (tavola_exercises.cpp).
     void cmdNext_Click();
@@ -84,7 +85,6 @@ private:
     Controls m_controls;
     GameState m_state;
     Rng m_rng;
-    QStringList m_recordProblems;
     int m_openBoxes = 0;
     // Exercises posed and answers checked so far: an Enter that went down
     // before the latest of them is still the old key held down.

@@ -62,11 +62,6 @@ RecordFolder recordFolder()
     return {path, {}};
 }
 
-QString recordDirectory()
-{
-    return recordFolder().path;
-}
-
 QString ensureRecordFile(const QString &path)
 {
     const QFileInfo info(path);

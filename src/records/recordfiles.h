@@ -44,10 +44,6 @@ struct RecordFolder
 // whatever XDG_DATA_HOME says, and nothing is created.
 RecordFolder recordFolder();
 
-// Transitional: the folder's path alone, for callers not yet told about
-// recordFolder(); empty when there is none.
-QString recordDirectory();
-
 // Creates the file empty when it is missing. An existing file is not opened
 // at all, so its contents and times stay as they are. Returns the problem,
 // empty on success.
