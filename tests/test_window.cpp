@@ -6,6 +6,7 @@
 #include "exercises/diagram.h"
 #include "exercises/generator.h"
 #include "fakedialogs.h"
+#include "version.h"
 
 #include <QtTest>
 #include <QClipboard>
@@ -157,6 +158,7 @@ void WindowTest::textsToolTipsAndMenu()
     const QList<QAction *> bar = m_window->menuBar()->actions();
     QCOMPARE(bar.size(), 2);
     QCOMPARE(bar[0]->objectName(), QStringLiteral("Ciao(1)"));
+    QVERIFY(bar[0]->text().startsWith(QStringLiteral("Quotello " QUOTELLO_VERSION ": ")));
     QCOMPARE(bar[0]->menu()->actions().size(), 1);
     QCOMPARE(bar[0]->menu()->actions()[0]->objectName(), QStringLiteral("Tmer(1)"));
     QCOMPARE(bar[1], c.menuNew);

@@ -3,6 +3,7 @@
 #include "exercises/diagram.h"
 #include "fonts.h"
 #include "label.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -296,7 +297,7 @@ std::vector<Piece *> buildPieces(const PieceArray &array, QWidget *surface)
 void buildMenu(QMainWindow &window, Controls &controls)
 {
     QMenuBar *bar = window.menuBar();
-    QMenu *credits = bar->addMenu(QStringLiteral("Quotello: un gioco di frazioni fatto dalla squadra di Quotello"));
+    QMenu *credits = bar->addMenu(QStringLiteral("Quotello " QUOTELLO_VERSION ": un gioco di frazioni fatto dalla squadra di Quotello"));
     credits->setObjectName(QStringLiteral("Ciao(1)"));
     credits->menuAction()->setObjectName(QStringLiteral("Ciao(1)"));
     QAction *address = credits->addAction(QStringLiteral("Scriveteci: Progetto Quotello, Italia"));
