@@ -2,15 +2,21 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build run test clean sanitize fuzz
+.PHONY: all setup build run test deb clean sanitize fuzz
 
 all: build
 
 setup:
 	@sh tools/setup.sh
 
+# Built with Debian's hardening flags (read when building, as setup may have
+# just installed dpkg-buildflags): the build the tests check is the one that
+# `make deb` packages.
 build: setup
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	flags() { DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$$1" 2>/dev/null; }; \
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_FLAGS="$$(flags CXXFLAGS) $$(flags CPPFLAGS)" \
+	    -DCMAKE_EXE_LINKER_FLAGS="$$(flags LDFLAGS)"
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -18,6 +24,14 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# quotello_<version>_<arch>.deb in this folder, packed by CPack from the build
+# above, then checked by lintian.
+deb: build
+	rm -rf $(BUILD)/package
+	cpack --config $(BUILD)/CPackConfig.cmake -B $(BUILD)/package
+	deb=$$(basename $(BUILD)/package/quotello_*.deb) && mv $(BUILD)/package/$$deb . && \
+	    lintian --fail-on error,warning -EIL +pedantic $$deb
 
 # The whole suite again under AddressSanitizer and UBSan: any report ends the
 # program that makes it, which fails its test.
@@ -37,4 +51,4 @@ fuzz: setup
 	    -artifact_prefix=build-fuzz/artifacts/ build-fuzz/corpus tests/fuzz/corpus/answer </dev/null
 
 clean:
-	rm -rf $(BUILD) build-asan build-fuzz
+	rm -rf $(BUILD) build-asan build-fuzz quotello_*.deb

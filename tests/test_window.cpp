@@ -4,10 +4,12 @@
 #include "app/pictures.h"
 #include "exercises/diagram.h"
 #include "gamefixture.h"
+#include "version.h"
 
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QToolButton>
 
 class WindowTest : public QObject
@@ -78,6 +80,7 @@ void WindowTest::controlsFollowTheirLayoutRows()
             QCOMPARE(w->font().pixelSize(), qRound(row.font.points * 96 / 72));
         QCOMPARE(w->toolTip(), QString::fromUtf8(row.toolTip ? row.toolTip : ""));
     }
+    QVERIFY(m_game->control<QMenu>("Ciao(1)")->title().startsWith(QStringLiteral("Quotello " QUOTELLO_VERSION ": ")));
     for (const Layout::PieceArray &array : Layout::pieceArrays()) {
         for (int i = 1; i <= array.count; ++i) {
             const QWidget *piece = m_game->control(QStringLiteral("Shape%1(%2)").arg(array.number).arg(i));

@@ -5,6 +5,7 @@
 #include "fonts.h"
 #include "label.h"
 #include "pictures.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -278,7 +279,7 @@ std::vector<Piece *> buildPieces(const PieceArray &array, QWidget *surface)
 void buildMenu(QMainWindow &window, Controls &controls)
 {
     QMenuBar *bar = window.menuBar();
-    QMenu *credits = bar->addMenu(QStringLiteral("Quotello: un gioco di frazioni fatto dalla squadra di Quotello"));
+    QMenu *credits = bar->addMenu(QStringLiteral("Quotello " QUOTELLO_VERSION ": un gioco di frazioni fatto dalla squadra di Quotello"));
     credits->setObjectName(QStringLiteral("Ciao(1)"));
     credits->menuAction()->setObjectName(QStringLiteral("Ciao(1)"));
     QAction *address = credits->addAction(QStringLiteral("Scriveteci: Progetto Quotello, Italia"));
