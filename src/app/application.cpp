@@ -3,10 +3,12 @@
 #include "fonts.h"
 #include "pictures.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QTranslator>
+#include <QWidget>
 
 namespace {
 
@@ -24,6 +26,15 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// The clock is the window's status bar to a screen reader, which reads it
+// when the player asks (Orca: Insert+KP_Enter twice) and never by itself.
+QAccessibleInterface *clockAsStatusBar(const QString &, QObject *object)
+{
+    if (object && object->isWidgetType() && object->objectName() == QLatin1String("lblconto"))
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::StatusBar);
+    return nullptr;
+}
 
 } // namespace
 
@@ -43,6 +54,7 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(translator);
 
     installFontSubstitutes();
+    QAccessible::installFactory(clockAsStatusBar);
     QApplication::setStyle(new GameStyle);
 
     // A steady caret in the answer box: nothing on screen blinks, and an idle

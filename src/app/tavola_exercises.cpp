@@ -14,7 +14,6 @@
 void Tavola::cmdNext_Click()
 {
     ++m_moves;
-    m_controls.txtAnswer->clear();
     m_controls.lblMessage->setCaption(QString());
 
     const Exercise exercise = poseExercise(m_rng);
@@ -27,9 +26,15 @@ void Tavola::cmdNext_Click()
     m_controls.lbldeno->setCaption(QString::number(exercise.denominator));
     m_state.ExpectedAnswer = exercise.expectedAnswer;
 
-    m_controls.cmdNext->setEnabled(false);
-    m_controls.txtAnswer->setFocus();
+    // A screen reader speaks the answer box as it gets the focus, with the
+    // exercise as its description: the description comes first, and the
+    // focus moves before the button is disabled, which would move it on by
+    // itself. The old answer goes last: a change of the box's text seen
+    // after the focus has reached it makes a screen reader follow silently.
     describeForScreenReaders();
+    m_controls.txtAnswer->setFocus();
+    m_controls.cmdNext->setEnabled(false);
+    m_controls.txtAnswer->clear();
 }
 
 void Tavola::ResetDiagrams()
@@ -78,9 +83,11 @@ void Tavola::checkAnswer()
     const int total = int{m_state.RightCount} + int{m_state.WrongCount};
     m_controls.lblScore2->setCaption(QString::number(total));
 
+    // The verdict reaches a screen reader as the description of the button
+    // that gets the focus now.
+    describeForScreenReaders();
     m_controls.cmdNext->setEnabled(true);
     m_controls.cmdNext->setFocus();
-    describeForScreenReaders();
 }
 
 // What a screen reader says for the labels whose captions alone would be
@@ -91,6 +98,12 @@ void Tavola::describeForScreenReaders()
     const QString exercise = spokenExercise(c.lblnum2->caption().toInt(), c.lbldeno->caption().toInt(),
                                             c.lblnum1->caption().toInt());
     c.txtAnswer->setAccessibleDescription(exercise);
+    // Until an answer is checked the button is disabled and never spoken.
+    const QString verdict = c.lblMessage->caption();
+    c.cmdNext->setAccessibleDescription(verdict.isEmpty() ? QString()
+                                            : QStringLiteral("%1. Esatte %2, errate %3, totali %4")
+                                                  .arg(verdict, c.lblScore->caption(), c.lblScore1->caption(),
+                                                       c.lblScore2->caption()));
     for (Label *part : {c.lblnum2, c.lbldeno, c.lblnum1})
         part->setAccessibleName(exercise);
     c.lblScore->setAccessibleName(QStringLiteral("Risposte esatte: ") + c.lblScore->caption());
