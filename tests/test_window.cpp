@@ -79,6 +79,8 @@ void WindowTest::controlsFollowTheirLayoutRows()
         if (row.font.family)
             QCOMPARE(w->font().pixelSize(), qRound(row.font.points * 96 / 72));
         QCOMPARE(w->toolTip(), QString::fromUtf8(row.toolTip ? row.toolTip : ""));
+        if (row.spokenName)
+            QCOMPARE(w->accessibleName(), QString::fromUtf8(row.spokenName));
     }
     QVERIFY(m_game->control<QMenu>("Ciao(1)")->title().startsWith(QStringLiteral("Quotello " QUOTELLO_VERSION ": ")));
     for (const Layout::PieceArray &array : Layout::pieceArrays()) {

@@ -53,7 +53,7 @@ constexpr Control kControls[] = {
     {.name = "txtAnswer", .kind = Kind::TextBox, .left = 8760, .top = 120, .width = 2775,
      .height = 1200, .font = {"Arial", 48, true}, .foreground = kWindowText,
      .background = qRgb(192, 255, 192), .flags = Centred,
-     .toolTip = "Inserisci il risultato e  premi il tasto  Invio", .maxLength = 4},
+     .toolTip = "Inserisci il risultato e  premi il tasto  Invio", .spokenName = "Risultato", .maxLength = 4},
     {.name = "Label11(1)", .kind = Kind::Label, .left = 9000, .top = 1440, .width = 2295,
      .height = 495, .text = "Tempo restante", .font = {"MS Sans Serif", 12, true},
      .foreground = kLavender},
@@ -92,12 +92,13 @@ constexpr Control kControls[] = {
      .height = 615, .text = "Label8", .foreground = kGreen},
     {.name = "cmdNext", .kind = Kind::Button, .left = 600, .top = 7080, .width = 1815,
      .height = 1095, .text = "&Nuovo calcolo", .font = kButtonFont, .background = qRgb(0, 255, 0),
-     .flags = PlainPointer, .toolTip = "Go", .picture = "face-smile",
+     .flags = PlainPointer, .toolTip = "Go", .spokenName = "Nuovo calcolo", .picture = "face-smile",
      .disabledPicture = "face-neutral", .pressedPicture = "face-laugh"},
     {.name = "cmdExit", .kind = Kind::Button, .left = 7080, .top = 7200, .width = 1935,
      .height = 975, .text = "E&xit", .font = kButtonFont, .background = kCyan,
      .flags = Raised | PlainPointer,
-     .toolTip = "Ti prego resta ancora, forse riuscirai a farmi uscire ", .picture = "noentry"},
+     .toolTip = "Ti prego resta ancora, forse riuscirai a farmi uscire ", .spokenName = "Esci",
+     .picture = "noentry"},
     {.name = "Label12", .kind = Kind::Label, .left = 360, .top = 8640, .width = 2295, .height = 375,
      .text = "Il record  è di ", .font = kHeadingFont, .foreground = kPurple},
     {.name = "lblnome", .kind = Kind::Label, .left = 2760, .top = 8640, .width = 990, .height = 435,
@@ -324,6 +325,8 @@ Controls buildLayout(QMainWindow &window)
             label->setCaption(QString::fromUtf8(c.text)); // once the font is set: it may size the label
         if (c.toolTip)
             w->setToolTip(QString::fromUtf8(c.toolTip));
+        if (c.spokenName)
+            w->setAccessibleName(QString::fromUtf8(c.spokenName));
         if (c.flags & PlainPointer)
             w->setCursor(Qt::ArrowCursor);
     }

@@ -66,6 +66,7 @@ struct Control
     QRgb background = kDefaultColour; // text box background, button face
     unsigned flags = 0;
     const char *toolTip = nullptr;
+    const char *spokenName = nullptr; // what a screen reader calls it
     const char *picture = nullptr; // resource base name of the picture
     const char *disabledPicture = nullptr; // a button's picture while disabled…
     const char *pressedPicture = nullptr;  // …and while held down
