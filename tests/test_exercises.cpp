@@ -1,3 +1,6 @@
+// The exercises' pure logic: the generator's draws and reseeds, the random
+// generator, the spoken exercise, the answer box's key filter and reader.
+#include "exercises/answer.h"
 #include "exercises/generator.h"
 #include "exercises/rng.h"
 
@@ -6,18 +9,19 @@
 #include <set>
 #include <tuple>
 
-// Draws given by the test, and a log of what the generator asked for:
-// "n" for a draw, "rK" for a reseed with K.
+using Drawn = std::tuple<int, int, int, int, int>; // kind, base, numerator, whole, answer
+using Reading = std::optional<std::int16_t>;
+Q_DECLARE_METATYPE(Drawn)
+Q_DECLARE_METATYPE(Reading)
+Q_DECLARE_METATYPE(AnswerKey)
+
+// Draws given by the test, and a log of what the generator asked for: "n"
+// for a draw, "rK" for a reseed with K.
 struct ScriptedSource
 {
     QList<float> draws;
     QStringList log;
-
-    float next()
-    {
-        log << QStringLiteral("n");
-        return draws.isEmpty() ? 0.5f : draws.takeFirst();
-    }
+    float next() { log << "n"; return draws.isEmpty() ? 0.5f : draws.takeFirst(); }
     void reseed(std::int16_t k) { log << QStringLiteral("r%1").arg(k); }
 };
 
@@ -26,107 +30,143 @@ class ExercisesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void drawsAndReseedsFollowTheRecipe_data();
-    void drawsAndReseedsFollowTheRecipe();
-    void theGeneratorPosesEveryExerciseAndOnlyThose();
-    void reseedingWithZeroKeepsTheDrawsVarying();
-    void exercisesReadAsSentences_data();
-    void exercisesReadAsSentences();
+    void drawsAndReseedsFollowTheRecipe_data()
+    {
+        QTest::addColumn<QList<float>>("draws");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<Drawn>("drawn");
+        // The first draw picks the number to reseed with (here 500), the second the kind: r × 9 + 1.
+        const auto kind = [](int k) { return float(k - 1) / 9 + 0.05f; };
+        QTest::newRow("1: base 0 kept") << QList<float>{0.4995f, kind(1), 0.1f, 0.99f} << "n r500 n r0 n n"
+                                        << Drawn{1, 0, 4, 0, 0};
+        QTest::newRow("2: base redrawn") << QList<float>{0.0f, kind(2), 0.1f, 0.99f, 0.4f} << "n r1 n r0 n n n"
+                                         << Drawn{2, 8, 2, 24, 16};
+        QTest::newRow("3: reseed with n") << QList<float>{0.4995f, kind(3), 0.5f, 0.3f} << "n r500 n r0 n n r2"
+                                          << Drawn{3, 4, 2, 20, 8};
+        QTest::newRow("5: reseed with n") << QList<float>{0.9999f, kind(5), 0.7f, 0.99f} << "n r1000 n r0 n n r7"
+                                          << Drawn{5, 6, 7, 42, 42};
+        QTest::newRow("6: reseed with 0") << QList<float>{0.4995f, kind(6), 0.5f, 0.3f} << "n r500 n r0 n r0 n"
+                                          << Drawn{6, 4, 3, 32, 12};
+        QTest::newRow("8: tenths") << QList<float>{0.4995f, kind(8), 0.0f, 0.25f, 0.999f}
+                                   << "n r500 n r0 n n r0 n" << Drawn{8, 2, 10, 20, 20};
+        QTest::newRow("9: one half") << QList<float>{0.4995f, kind(9), 0.9999f, 0.9f} << "n r500 n r0 n r0 n"
+                                     << Drawn{9, 90, 1, 180, 90};
+    }
+    void drawsAndReseedsFollowTheRecipe()
+    {
+        QFETCH(QList<float>, draws);
+        QFETCH(QString, log);
+        QFETCH(Drawn, drawn);
+        ScriptedSource source{draws, {}};
+        const Exercise e = poseExercise(source);
+        QCOMPARE(source.log.join(u' '), log);
+        QCOMPARE((Drawn{e.kind, e.base, e.numerator, e.whole, e.expectedAnswer}), drawn);
+        QCOMPARE(e.denominator, exerciseKindInfo(e.kind).denominator);
+    }
+
+    void theGeneratorPosesEveryExerciseAndOnlyThose()
+    {
+        std::set<std::tuple<int, int, int>> possible, posed; // kind, base, numerator
+        for (int kind = 1; kind <= 8; ++kind)
+            for (int b = kind == 1 ? 0 : 2; b <= 8; b += 2)
+                for (int n = 1; n <= exerciseKindInfo(kind).denominator; ++n)
+                    possible.insert({kind, b, n});
+        for (int b = 2; b <= 90; b += 2)
+            possible.insert({9, b, 1});
+        QCOMPARE(possible.size(), std::size_t{257});
+        Rng rng(31337);
+        for (int i = 0; i < 100000; ++i) {
+            const Exercise e = poseExercise(rng);
+            QVERIFY(possible.count({e.kind, e.base, e.numerator}));
+            QCOMPARE(e.expectedAnswer * e.denominator, e.whole * e.numerator);
+            posed.insert({e.kind, e.base, e.numerator});
+        }
+        QCOMPARE(posed, possible);
+        // The game reseeds with 0 for every exercise: what follows keeps varying.
+        std::set<float> afterZero;
+        for (int i = 0; i < 1000; ++i) {
+            rng.reseed(0);
+            afterZero.insert(rng.next());
+        }
+        QVERIFY(afterZero.size() > 990 && *afterZero.begin() >= 0 && *afterZero.rbegin() < 1);
+    }
+
+    void exercisesReadAsSentences()
+    {
+        QCOMPARE(spokenExercise(3, 8, 32), QStringLiteral("Calcola i 3 ottavi di 32"));
+        QCOMPARE(spokenExercise(1, 2, 40), QStringLiteral("Calcola un mezzo di 40"));
+        QCOMPARE(spokenExercise(10, 10, 80), QStringLiteral("Calcola i 10 decimi di 80"));
+        QCOMPARE(spokenExercise(1, 7, 0), QStringLiteral("Calcola un settimo di 0"));
+    }
+
+    void keyFilter_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<AnswerKey>("handling");
+        for (int code : std::initializer_list<int>{'0', '5', '9', 8})
+            QTest::addRow("take %d", code) << code << AnswerKey::Accept;
+        QTest::newRow("Enter") << 13 << AnswerKey::Check;
+        // Codes beyond the signed 16-bit range read as negative: a full-width digit is dropped.
+        for (int code : std::initializer_list<int>{'a', ' ', '-', '+', '.', ',', 0, 10, 22, 27, 127, 0x0663, 0xFF10, -1})
+            QTest::addRow("drop %d", code) << code << AnswerKey::Drop;
+    }
+    void keyFilter()
+    {
+        QFETCH(int, code);
+        QFETCH(AnswerKey, handling);
+        QCOMPARE(classifyAnswerKey(code), handling);
+    }
+
+    void readsTheLeadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Reading>("expected");
+        const auto row = [](const char *name, const QString &text, Reading expected) {
+            QTest::newRow(name) << text << expected;
+        };
+        row("empty", "", 0);
+        row("leading zeros", "007", 7);
+        row("largest typed", "9999", 9999);
+        row("blanks first", " \t 42", 42);
+        row("no number", "abc", 0);
+        row("stops at a letter", "12abc", 12);
+        row("blank inside ends it", "1 2", 1);
+        row("minus", "-5", -5);
+        row("sign alone", "-", 0);
+        row("point alone", ".", 0);
+        row("half rounds to even (down)", "2.5", 2);
+        row("half rounds to even (up)", "3.5", 4);
+        row("negative half", "-2.5", -2);
+        row("exponent", "1e3", 1000);
+        row("exponent with sign", "25E-1", 2);
+        row("exponent without digits", "12e+", 12);
+        row("top of range", "32767", 32767);
+        row("bottom of range", "-32768", -32768);
+        row("rounds out of range", "32767.5", std::nullopt);
+        row("just below range", "-32769", std::nullopt);
+        row("far out of range", "1e999999", std::nullopt);
+        row("vanishingly small", "1e-999999", 0);
+        // Found by fuzzing: beyond what a double holds, the size decides, not the exponent's sign.
+        row("huge despite a negative exponent", QString(330, u'2') + "e-2", std::nullopt);
+        row("tiny despite a positive exponent", "0." + QString(400, u'0') + "1e5", 0);
+        row("zero with a huge exponent", "0e99999999999999999999", 0);
+        row("other digits", "\u0663", 0);
+        row("hexadecimal is not read", "&H10", 0);
+    }
+    void readsTheLeadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(Reading, expected);
+        QCOMPARE(readAnswer(text), expected);
+    }
+
+    void countsStopAtTheTop()
+    {
+        QCOMPARE(countedOnce(0), std::int16_t{1});
+        QCOMPARE(countedOnce(32766), std::int16_t{32767});
+        QCOMPARE(countedOnce(32767), std::int16_t{32767});
+    }
 };
-
-using Drawn = std::tuple<int, int, int, int, int>; // kind, base, numerator, whole, answer
-Q_DECLARE_METATYPE(Drawn)
-
-void ExercisesTest::drawsAndReseedsFollowTheRecipe_data()
-{
-    QTest::addColumn<QList<float>>("draws");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<Drawn>("drawn");
-
-    // The first draw picks the number to reseed with (here 500), the second
-    // the kind: r × 9 + 1.
-    const auto kind = [](int k) { return float(k - 1) / 9 + 0.05f; };
-    QTest::newRow("1: base 0 kept") << QList<float>{0.4995f, kind(1), 0.1f, 0.99f}
-                                    << "n r500 n r0 n n" << Drawn{1, 0, 4, 0, 0};
-    QTest::newRow("2: base redrawn") << QList<float>{0.0f, kind(2), 0.1f, 0.99f, 0.4f}
-                                     << "n r1 n r0 n n n" << Drawn{2, 8, 2, 24, 16};
-    QTest::newRow("3: reseed with n") << QList<float>{0.4995f, kind(3), 0.5f, 0.3f}
-                                      << "n r500 n r0 n n r2" << Drawn{3, 4, 2, 20, 8};
-    QTest::newRow("5: reseed with n") << QList<float>{0.9999f, kind(5), 0.7f, 0.99f}
-                                      << "n r1000 n r0 n n r7" << Drawn{5, 6, 7, 42, 42};
-    QTest::newRow("6: reseed with 0") << QList<float>{0.4995f, kind(6), 0.5f, 0.3f}
-                                      << "n r500 n r0 n r0 n" << Drawn{6, 4, 3, 32, 12};
-    QTest::newRow("8: tenths") << QList<float>{0.4995f, kind(8), 0.0f, 0.25f, 0.999f}
-                               << "n r500 n r0 n n r0 n" << Drawn{8, 2, 10, 20, 20};
-    QTest::newRow("9: one half") << QList<float>{0.4995f, kind(9), 0.9999f, 0.9f}
-                                 << "n r500 n r0 n r0 n" << Drawn{9, 90, 1, 180, 90};
-}
-
-void ExercisesTest::drawsAndReseedsFollowTheRecipe()
-{
-    QFETCH(QList<float>, draws);
-    QFETCH(QString, log);
-    QFETCH(Drawn, drawn);
-
-    ScriptedSource source{draws, {}};
-    const Exercise e = poseExercise(source);
-    QCOMPARE(source.log.join(u' '), log);
-    QCOMPARE((Drawn{e.kind, e.base, e.numerator, e.whole, e.expectedAnswer}), drawn);
-    QCOMPARE(e.denominator, exerciseKindInfo(e.kind).denominator);
-}
-
-void ExercisesTest::theGeneratorPosesEveryExerciseAndOnlyThose()
-{
-    std::set<std::tuple<int, int, int>> possible; // kind, base, numerator
-    for (int kind = 1; kind <= 8; ++kind)
-        for (int b = kind == 1 ? 0 : 2; b <= 8; b += 2)
-            for (int n = 1; n <= exerciseKindInfo(kind).denominator; ++n)
-                possible.insert({kind, b, n});
-    for (int b = 2; b <= 90; b += 2)
-        possible.insert({9, b, 1});
-    QCOMPARE(possible.size(), std::size_t{257});
-
-    Rng rng(31337);
-    std::set<std::tuple<int, int, int>> posed;
-    for (int i = 0; i < 100000; ++i) {
-        const Exercise e = poseExercise(rng);
-        QVERIFY(possible.count({e.kind, e.base, e.numerator}));
-        QCOMPARE(e.expectedAnswer * e.denominator, e.whole * e.numerator);
-        posed.insert({e.kind, e.base, e.numerator});
-    }
-    QCOMPARE(posed, possible);
-}
-
-void ExercisesTest::reseedingWithZeroKeepsTheDrawsVarying()
-{
-    Rng rng(7);
-    std::set<float> afterZero;
-    for (int i = 0; i < 1000; ++i) {
-        rng.reseed(0);
-        const float r = rng.next();
-        QVERIFY(r >= 0.0f && r < 1.0f);
-        afterZero.insert(r);
-    }
-    QVERIFY(afterZero.size() > 990);
-}
-
-void ExercisesTest::exercisesReadAsSentences_data()
-{
-    QTest::addColumn<QList<int>>("exercise"); // numerator, denominator, whole
-    QTest::addColumn<QString>("sentence");
-    QTest::newRow("eighths") << QList<int>{3, 8, 32} << "Calcola i 3 ottavi di 32";
-    QTest::newRow("one half") << QList<int>{1, 2, 40} << "Calcola un mezzo di 40";
-    QTest::newRow("tenths") << QList<int>{10, 10, 80} << "Calcola i 10 decimi di 80";
-    QTest::newRow("of zero") << QList<int>{2, 4, 0} << "Calcola i 2 quarti di 0";
-    QTest::newRow("a seventh") << QList<int>{1, 7, 14} << "Calcola un settimo di 14";
-}
-
-void ExercisesTest::exercisesReadAsSentences()
-{
-    QFETCH(QList<int>, exercise);
-    QFETCH(QString, sentence);
-    QCOMPARE(spokenExercise(exercise[0], exercise[1], exercise[2]), sentence);
-}
 
 QTEST_APPLESS_MAIN(ExercisesTest)
 #include "test_exercises.moc"
