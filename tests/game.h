@@ -9,12 +9,9 @@
 #include <QLabel>
 #include <QTimer>
 
-#include <memory>
-
 // Boxes answered by the test's script instead of a player, each logged.
-class FakeDialogs final : public Dialogs
+struct FakeDialogs final : Dialogs
 {
-public:
     struct Box { QString kind, text, title; }; // kind: "ask", "inform", "warn" or "confirm"
     QList<Box> shown;
     QStringList names;         // answers to the name prompts, in order; then cancelled
@@ -22,6 +19,14 @@ public:
     int beeps = 0, endings = 0, open = 0, deepest = 0;
     std::function<void()> whileOpen; // runs while each box is open, as the event loop runs timers
 
+    void show(const Box &box)
+    {
+        shown << box;
+        deepest = std::max(deepest, ++open);
+        if (whileOpen)
+            whileOpen();
+        --open;
+    }
     QString askText(QWidget *, const QString &prompt) override
     {
         show({"ask", prompt, {}});
@@ -45,50 +50,31 @@ public:
             list << (box.kind == "inform" ? box.text : box.kind);
         return list;
     }
-
-private:
-    void show(const Box &box)
-    {
-        shown << box;
-        deepest = std::max(deepest, ++open);
-        if (whileOpen)
-            whileOpen();
-        --open;
-    }
 };
 
 // A game started as the program starts one, its boxes scripted, its record
-// files in a scratch folder. The window is read through its controls' names,
-// as a player reads the screen.
+// files in a scratch folder; read through its controls' names, as a player
+// reads the screen.
 struct Game
 {
     FakeDialogs dialogs;
     QTemporaryDir data;
-    std::unique_ptr<GameHost> host;
+    GameHost host{dialogs};
 
     Game() { qputenv("XDG_DATA_HOME", data.path().toLocal8Bit()); }
-    ~Game()
-    {
-        host.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-    Tavola *start()
-    {
-        host = std::make_unique<GameHost>(dialogs);
-        host->start();
-        return window();
-    }
-    Tavola *window() const { return host->window(); }
+    ~Game() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    Tavola *start() { return host.start(), window(); }
+    Tavola *window() const { return host.window(); }
     template <typename T = QWidget>
     T *control(const QString &name) const { return window()->findChild<T *>(name); }
-    QString caption(const QString &name) const { return control<QLabel>(name)->text(); }
     QString captions(const QStringList &names) const
     {
         QStringList texts;
         for (const QString &name : names)
-            texts << caption(name);
+            texts << control<QLabel>(name)->text();
         return texts.join(u' ');
     }
+    QString caption(const QString &name) const { return captions({name}); }
     // N × n / d, read off the screen.
     int answer() const { return caption("lblnum1").toInt() * caption("lblnum2").toInt() / caption("lbldeno").toInt(); }
 
