@@ -38,5 +38,6 @@ zgrep -q "^quotello ($version) " "$usr/share/doc/quotello/changelog.gz" || fail 
 
 grep -qx "StartupWMClass=Quotello" "$desktop" || fail "launcher's StartupWMClass"
 # The unpacked game, up to its name prompt read as a screen reader reads it.
-/usr/bin/python3 "$(dirname "$0")/../realwindow/play.py" --prompt "$usr/games/quotello" || fail "the unpacked game"
+dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" \
+    /usr/bin/python3 "$(dirname "$0")/../realwindow/play.py" --prompt "$usr/games/quotello" || fail "the unpacked game"
 echo "package $version: contents, Depends, lintian, launcher, metainfo and the name prompt are right"
