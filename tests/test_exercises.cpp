@@ -126,32 +126,20 @@ private slots:
         };
         row("empty", "", 0);
         row("leading zeros", "007", 7);
-        row("largest typed", "9999", 9999);
-        row("blanks first", " \t 42", 42);
-        row("no number", "abc", 0);
         row("stops at a letter", "12abc", 12);
-        row("blank inside ends it", "1 2", 1);
+        row("no number", "abc", 0);
         row("minus", "-5", -5);
-        row("sign alone", "-", 0);
-        row("point alone", ".", 0);
         row("half rounds to even (down)", "2.5", 2);
         row("half rounds to even (up)", "3.5", 4);
-        row("negative half", "-2.5", -2);
-        row("exponent", "1e3", 1000);
-        row("exponent with sign", "25E-1", 2);
-        row("exponent without digits", "12e+", 12);
+        row("exponent", "25E-1", 2);
         row("top of range", "32767", 32767);
-        row("bottom of range", "-32768", -32768);
         row("rounds out of range", "32767.5", std::nullopt);
         row("just below range", "-32769", std::nullopt);
-        row("far out of range", "1e999999", std::nullopt);
         row("vanishingly small", "1e-999999", 0);
         // Found by fuzzing: beyond what a double holds, the size decides, not the exponent's sign.
         row("huge despite a negative exponent", QString(330, u'2') + "e-2", std::nullopt);
         row("tiny despite a positive exponent", "0." + QString(400, u'0') + "1e5", 0);
-        row("zero with a huge exponent", "0e99999999999999999999", 0);
         row("other digits", "\u0663", 0);
-        row("hexadecimal is not read", "&H10", 0);
     }
     void readsTheLeadingNumber()
     {

@@ -1,11 +1,19 @@
-// A whole game with the player's answers to its boxes scripted: start-up,
-// the record, the clock and its end, leaving and starting again; and the
-// real boxes the desktop shows.
+// The game as a player meets it, offscreen, the player's answers to its
+// boxes scripted: start-up and the record, the window's controls, the
+// exercises, the answer box and the keys, the clock and its end, leaving and
+// starting again; and the real boxes the desktop shows.
 #include "app/greeting.h"
+#include "app/layout.h"
+#include "exercises/diagram.h"
 #include "game.h"
 #include "records/recordfiles.h"
+#include "version.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QScreen>
 
 enum class Records { Missing, Present, FolderInPlace, NoHome };
@@ -16,7 +24,15 @@ class GameTest : public QObject
     Q_OBJECT
     std::unique_ptr<Game> game;
 
+    QWidget *focused() const { return QApplication::focusWidget(); }
     void clickExit() { game->control<QAbstractButton>("cmdExit")->click(); }
+    // A game under way: its window on screen with the first exercise.
+    void play() { QVERIFY(QTest::qWaitForWindowActive(game->start())); }
+    void answer(int value)
+    {
+        QTest::keyClicks(focused(), QString::number(value));
+        QTest::keyClick(focused(), Qt::Key_Return);
+    }
 
 private slots:
     void initTestCase() { setUpApplication(*qApp); }
@@ -236,6 +252,171 @@ private slots:
         QVERIFY(fits("Quotello", [&] {
             dialogs.inform(nullptr, ::greeting(QString("Anna ").repeated(2000), QGuiApplication::primaryScreen()), {});
         }));
+    }
+
+    void controlsFollowTheirLayoutRows()
+    {
+        play();
+        game->window()->showMaximized(); // an absolute layout: nothing moves
+        QCoreApplication::processEvents();
+        for (const Layout::Control &row : Layout::controls()) {
+            const QWidget *w = game->control(row.name);
+            const QRect laidOut(Layout::px(row.left), Layout::px(row.top), Layout::px(row.width),
+                                Layout::px(row.height));
+            if (row.kind == Layout::Kind::Line)
+                QCOMPARE(w->geometry(), laidOut.translated(0, -laidOut.height() / 2));
+            else
+                QCOMPARE(row.flags & Layout::AutoSize ? QRect(w->pos(), laidOut.size()) : w->geometry(), laidOut);
+            if (row.font.family)
+                QCOMPARE(w->font().pixelSize(), qRound(row.font.points * 96 / 72));
+            QCOMPARE(w->toolTip(), QString::fromUtf8(row.toolTip ? row.toolTip : ""));
+            if (row.spokenName)
+                QCOMPARE(w->accessibleName(), QString::fromUtf8(row.spokenName));
+        }
+        for (const Layout::PieceArray &array : Layout::pieceArrays())
+            for (int i = 1; i <= array.count; ++i)
+                QCOMPARE(game->control(QStringLiteral("Shape%1(%2)").arg(array.number).arg(i))->pos(),
+                         QPoint(Layout::px(array.lefts[i - 1]), Layout::px(Layout::kPieceTop)));
+        QVERIFY(game->control<QMenu>("Ciao(1)")->title().startsWith("Quotello " QUOTELLO_VERSION ": "));
+    }
+
+    void pointers()
+    {
+        play();
+        const std::pair<const char *, Qt::CursorShape> pointers[] = {
+            {"Label9", Qt::BitmapCursor}, {"Shape8(10)", Qt::BitmapCursor}, // the surface's: the face
+            {"lblMessage", Qt::ArrowCursor}, {"cmdNext", Qt::ArrowCursor}, {"cmdExit", Qt::ArrowCursor},
+            {"txtAnswer", Qt::IBeamCursor}};
+        for (const auto &[control, shape] : pointers)
+            QVERIFY2(game->control(control)->cursor().shape() == shape, control);
+    }
+
+    void focusShowsInsideTheButtonsEdges()
+    {
+        play();
+        answer(game->answer()); // "Nuovo calcolo" takes the focus once the answer is checked
+        for (const char *name : {"cmdNext", "cmdExit"}) {
+            QWidget *button = game->control(name);
+            game->control("txtAnswer")->setFocus();
+            const QImage without = button->grab().toImage();
+            button->setFocus();
+            const QImage with = button->grab().toImage();
+            QVERIFY2(with != without, name);
+            const QRect inside = button->rect().adjusted(2, 2, -2, -2);
+            for (int y = 0; y < with.height(); ++y)
+                for (int x = 0; x < with.width(); ++x)
+                    QVERIFY2(inside.contains(x, y) || with.pixel(x, y) == without.pixel(x, y), name);
+        }
+    }
+
+    void everyExerciseShowsItsDiagram()
+    {
+        play();
+        for (int round = 0; round < 40; ++round) {
+            const int d = game->caption("lbldeno").toInt(), n = game->caption("lblnum2").toInt();
+            QVERIFY(game->control<QLineEdit>("txtAnswer")->text().isEmpty() && game->caption("lblMessage").isEmpty());
+            QVERIFY(focused()->objectName() == "txtAnswer" && !game->control("cmdNext")->isEnabled());
+            QStringList shown; // as "fill border", left to right: the pieces of one array
+            for (Piece *piece : game->window()->findChildren<Piece *>())
+                if (piece->isVisibleTo(game->window()))
+                    shown << piece->fillColor().name() + u' ' + piece->borderColor().name();
+            QStringList expected;
+            for (int i = 1; i <= d; ++i)
+                expected << (i <= n ? "#80ff80 " : "#00ffff ") + shown.value(i - 1).section(u' ', 1);
+            QCOMPARE(shown, expected);
+            QVERIFY(QStringList({"#000000", QApplication::palette().color(QPalette::WindowText).name()})
+                        .contains(shown[0].section(u' ', 1)));
+            answer(game->answer());
+            QTest::keyClick(focused(), Qt::Key_Return);
+        }
+    }
+
+    void answerBoxTakesOnlyDigits_data()
+    {
+        // Typed text, Backspace, a key with Ctrl, or what an input method commits ("im:") or composes ("pre:").
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("letters and signs") << QStringList{"a1 -.2x,e"} << "12";
+        QTest::newRow("four digits at most") << QStringList{"12345"} << "1234";
+        QTest::newRow("Backspace") << QStringList{"123", "\b"} << "12";
+        QTest::newRow("Ctrl+V pastes nothing") << QStringList{"1", "Ctrl+V"} << "1";
+        QTest::newRow("Ctrl+Enter checks nothing") << QStringList{"12", "Ctrl+Enter"} << "12";
+        QTest::newRow("dead keys and compose") << QStringList{"1", "im:é", "im:à", "im:½"} << "1";
+        QTest::newRow("nothing half composed") << QStringList{"pre:~"} << "";
+        QTest::newRow("digits from an input method") << QStringList{"1", "im:23"} << "123";
+    }
+    void answerBoxTakesOnlyDigits()
+    {
+        play();
+        QFETCH(QStringList, actions);
+        QFETCH(QString, text);
+        QGuiApplication::clipboard()->setText("9");
+        auto *box = game->control<QLineEdit>("txtAnswer");
+        for (const QString &action : actions) {
+            if (action.startsWith("Ctrl+")) {
+                QTest::keyClick(box, action.endsWith('V') ? Qt::Key_V : Qt::Key_Return, Qt::ControlModifier);
+            } else if (action.contains(':')) {
+                QInputMethodEvent event(action.startsWith("pre:") ? action.mid(4) : QString(), {});
+                event.setCommitString(action.startsWith("im:") ? action.mid(3) : QString());
+                QApplication::sendEvent(box, &event);
+            } else if (action == "\b") {
+                QTest::keyClick(box, Qt::Key_Backspace);
+            } else {
+                QTest::keyClicks(box, action);
+            }
+        }
+        QCOMPARE(box->text(), text);
+        QCOMPARE(game->caption("lblScore2"), QStringLiteral("0"));
+    }
+
+    void answersAreCheckedAndCounted()
+    {
+        play();
+        auto *message = game->control<QLabel>("lblMessage");
+        const int expected = game->answer();
+        answer(expected + 1);
+        QCOMPARE(message->text(), QStringLiteral("Sbagliato!! %1").arg(expected));
+        QCOMPARE(message->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QCOMPARE(game->captions({"lblScore", "lblScore1", "lblScore2"}), "0 1 1");
+        QCOMPARE(game->control<QLineEdit>("txtAnswer")->text(), QString::number(expected + 1)); // left as typed
+        QCOMPARE(focused()->objectName(), QStringLiteral("cmdNext"));
+
+        game->control("txtAnswer")->setFocus(); // Enter in the box now goes to "Nuovo calcolo"
+        QTest::keyClick(focused(), Qt::Key_Return);
+        QVERIFY(!game->control("cmdNext")->isEnabled());
+        QTest::keyClicks(focused(), QStringLiteral("%1").arg(game->answer(), 3, 10, QChar('0')).right(4));
+        QTest::keyClick(focused(), Qt::Key_Enter);
+        QCOMPARE(message->text(), QStringLiteral("Esatto, è incredibile!!!"));
+        QCOMPARE(message->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(game->captions({"lblScore", "lblScore1", "lblScore2"}), "1 1 2");
+
+    }
+
+    // Under X a held key's repeats may come flagged as such, or as a release
+    // and a fresh press with the same time stamp.
+    void heldEnterNeverAnswersAnUnseenExercise()
+    {
+        play();
+        const auto enter = [this](QEvent::Type type, quint64 time, bool repeat = false) {
+            QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, "\r", repeat);
+            event.setTimestamp(time);
+            QApplication::sendEvent(focused(), &event);
+        };
+        for (const bool flagged : {true, false}) {
+            QTest::keyClicks(focused(), QString::number(game->answer()));
+            const quint64 t0 = flagged ? 1000 : 10000;
+            enter(QEvent::KeyPress, t0);
+            for (quint64 t = t0 + 500; t < t0 + 3500; t += 33) {
+                if (!flagged)
+                    enter(QEvent::KeyRelease, t);
+                enter(QEvent::KeyPress, t, flagged);
+            }
+            enter(QEvent::KeyRelease, t0 + 3600);
+            QCOMPARE(game->caption("lblScore2"), flagged ? "1" : "2");
+            QVERIFY(game->control("cmdNext")->isEnabled()); // its verdict is still on screen
+            enter(QEvent::KeyPress, t0 + 4000); // pressed again, Enter works as always
+            QVERIFY(!game->control("cmdNext")->isEnabled());
+        }
     }
 };
 
