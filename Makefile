@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quotello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # The two set-up commands: `make run` and `make test`.
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Times, inside the process, what a player waits for after each key:
 // posing an exercise (a click on "Nuovo calcolo") and checking an answer
 // (Enter in the answer box), each alone and followed by the repaint it causes.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // firstmap: starts a program and prints, in microseconds, the time from just
 // before its exec to the moment the X server maps its first top-level window
 // with the given title, then the processor time all its threads had used by

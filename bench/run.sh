@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The Quotello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures the game side by side with a bare Qt Widgets program
 # (bench/minimal) and prints one table:
 #

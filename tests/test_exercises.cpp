@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The exercises' pure logic: the generator's draws and reseeds, the random
 // generator, the spoken exercise, the answer box's key filter and reader.
 #include "exercises/answer.h"

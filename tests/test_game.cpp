@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The game as a player meets it, offscreen, the player's answers to its
 // boxes scripted: start-up and the record, the window's controls, the
 // exercises, the answer box and the keys, the clock and its end, leaving and

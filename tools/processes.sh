@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Quotello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shell helpers shared by the scripts that start programs of their own
 # (tests/smoke/run.sh, bench/run.sh). Source it from bash.
 

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The Quotello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Quotello needs to build, run and test.
 # Asks dpkg first, so a machine that already has everything installs nothing.
 set -eu

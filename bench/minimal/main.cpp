@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The yardstick for bench/run.sh: the smallest Qt Widgets program that puts
 // a window of the game's size on screen, with a few labels. It quits right
 // after its first paint, unless started with --stay (to measure it idle).

@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The Quotello developers
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Generate Quotello's artwork (icons, pictures, cursor) from simple geometry.
 
 Pure Python 3 (standard library only), deterministic: running it twice gives

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's clock: the fifteen-minute countdown, its end, and the caption
 // that follows the window's state.
 #include "tavola.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's exercises: posing one, drawing its diagram, checking the
 // answer and keeping the counts.
 #include "tavola.h"

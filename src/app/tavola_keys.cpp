@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The window's keys: the answer box's key filter, Enter on the buttons, and
 // the guard against an Enter held down across exercises.
 #include "tavola.h"

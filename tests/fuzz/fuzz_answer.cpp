@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Quotello developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The answer box's reader fed with any text (as UTF-8): it never crashes,
 // and what it reads agrees with a plain reference reading built on strtod.
 #include "exercises/answer.h"
