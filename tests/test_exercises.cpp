@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The exercises' pure logic: the generator's draws and reseeds, the random
-// generator, the spoken exercise, the answer box's key filter and reader.
+// generator, and the reader of the answer box.
 #include "exercises/answer.h"
 #include "exercises/generator.h"
 #include "exercises/rng.h"
@@ -16,7 +16,6 @@ using Drawn = std::tuple<int, int, int, int, int>; // kind, base, numerator, who
 using Reading = std::optional<std::int16_t>;
 Q_DECLARE_METATYPE(Drawn)
 Q_DECLARE_METATYPE(Reading)
-Q_DECLARE_METATYPE(AnswerKey)
 
 // Draws given by the test, and a log of what the generator asked for: "n"
 // for a draw, "rK" for a reseed with K.
@@ -67,57 +66,24 @@ private slots:
         QCOMPARE(e.denominator, exerciseKindInfo(e.kind).denominator);
     }
 
+    // The real generator: every exercise of the table of kinds comes up, and no other; and reseeding with 0,
+    // as every exercise does, keeps the draws varying.
     void theGeneratorPosesEveryExerciseAndOnlyThose()
     {
-        std::set<std::tuple<int, int, int>> possible, posed; // kind, base, numerator
-        for (int kind = 1; kind <= 8; ++kind)
-            for (int b = kind == 1 ? 0 : 2; b <= 8; b += 2)
-                for (int n = 1; n <= exerciseKindInfo(kind).denominator; ++n)
-                    possible.insert({kind, b, n});
-        for (int b = 2; b <= 90; b += 2)
-            possible.insert({9, b, 1});
-        QCOMPARE(possible.size(), std::size_t{257});
+        std::set<std::tuple<int, int, int>> posed; // kind, base, numerator
         Rng rng(31337);
         for (int i = 0; i < 100000; ++i) {
             const Exercise e = poseExercise(rng);
-            QVERIFY(possible.count({e.kind, e.base, e.numerator}));
-            QCOMPARE(e.expectedAnswer * e.denominator, e.whole * e.numerator);
+            const int lowest = e.kind == 1 ? 0 : 2, highest = e.kind == 9 ? 90 : 8, d = e.denominator;
+            QVERIFY(e.base % 2 == 0 && e.base >= lowest && e.base <= highest && e.whole == e.base * d);
+            QVERIFY(e.numerator >= 1 && e.numerator <= (e.kind == 9 ? 1 : d) && e.expectedAnswer * d == e.whole * e.numerator);
             posed.insert({e.kind, e.base, e.numerator});
         }
-        QCOMPARE(posed, possible);
-        // The game reseeds with 0 for every exercise: what follows keeps varying.
+        QCOMPARE(posed.size(), std::size_t{5 * 4 + 4 * (3 + 5 + 6 + 7 + 8 + 9 + 10) + 45});
         std::set<float> afterZero;
-        for (int i = 0; i < 1000; ++i) {
-            rng.reseed(0);
+        for (int i = 0; i < 1000; ++i, rng.reseed(0))
             afterZero.insert(rng.next());
-        }
         QVERIFY(afterZero.size() > 990 && *afterZero.begin() >= 0 && *afterZero.rbegin() < 1);
-    }
-
-    void exercisesReadAsSentences()
-    {
-        QCOMPARE(spokenExercise(3, 8, 32), QStringLiteral("Calcola i 3 ottavi di 32"));
-        QCOMPARE(spokenExercise(1, 2, 40), QStringLiteral("Calcola un mezzo di 40"));
-        QCOMPARE(spokenExercise(10, 10, 80), QStringLiteral("Calcola i 10 decimi di 80"));
-        QCOMPARE(spokenExercise(1, 7, 0), QStringLiteral("Calcola un settimo di 0"));
-    }
-
-    void keyFilter_data()
-    {
-        QTest::addColumn<int>("code");
-        QTest::addColumn<AnswerKey>("handling");
-        for (int code : std::initializer_list<int>{'0', '5', '9', 8})
-            QTest::addRow("take %d", code) << code << AnswerKey::Accept;
-        QTest::newRow("Enter") << 13 << AnswerKey::Check;
-        // Codes beyond the signed 16-bit range read as negative: a full-width digit is dropped.
-        for (int code : std::initializer_list<int>{'a', ' ', '-', '+', '.', ',', 0, 10, 22, 27, 127, 0x0663, 0xFF10, -1})
-            QTest::addRow("drop %d", code) << code << AnswerKey::Drop;
-    }
-    void keyFilter()
-    {
-        QFETCH(int, code);
-        QFETCH(AnswerKey, handling);
-        QCOMPARE(classifyAnswerKey(code), handling);
     }
 
     void readsTheLeadingNumber_data()
