@@ -14,7 +14,6 @@
 #include <QClipboard>
 #include <QInputMethodEvent>
 #include <QLineEdit>
-#include <QScreen>
 
 enum class Records { Missing, Present, FolderInPlace, NoHome };
 Q_DECLARE_METATYPE(Records)
@@ -223,26 +222,18 @@ private slots:
         QCOMPARE(game->dialogs.endings, 0);
     }
 
-    void realBoxesFitTheirTitleAndTheScreen()
+    // A real box leaves room for its whole title beside the window manager's buttons.
+    void realBoxesFitTheirTitle()
     {
-        QtDialogs dialogs;
-        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        int width = 0;
+        QTimer::singleShot(0, [&] {
+            width = QApplication::activeModalWidget()->width();
+            QApplication::activeModalWidget()->close();
+        });
+        QtDialogs().confirm(nullptr, "Vuoi veramente lasciarmi  ?", "Uscire dal programma");
         QFont bold = QApplication::font();
         bold.setBold(true);
-        QList<QSize> sizes;
-        for (int box = 0; box < 2; ++box) {
-            QTimer::singleShot(0, [&] {
-                sizes << QApplication::activeModalWidget()->size();
-                QApplication::activeModalWidget()->close();
-            });
-            if (box == 0)
-                dialogs.confirm(nullptr, "Vuoi veramente lasciarmi  ?", "Uscire dal programma");
-            else
-                dialogs.inform(nullptr, ::greeting(QString("Anna ").repeated(2000), QGuiApplication::primaryScreen()), {});
-        }
-        // Room for the title beside the window manager's buttons; never larger than the screen.
-        QVERIFY(sizes[0].width() > QFontMetrics(bold).horizontalAdvance("Uscire dal programma") + 60);
-        QVERIFY(sizes[1].width() <= screen.width() && sizes[1].height() <= screen.height());
+        QVERIFY(width >= QFontMetrics(bold).horizontalAdvance("Uscire dal programma") + 100);
     }
 
     // The buttons keep their edges with the focus, and show the platform's
