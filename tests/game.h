@@ -94,9 +94,8 @@ struct Game
     QString recordPath(const char *name) const { return data.filePath(QStringLiteral("Quotello/") + name); }
     void writeRecord(const char *name, const QByteArray &bytes) const
     {
-        QDir().mkpath(data.filePath("Quotello"));
         QFile file(recordPath(name));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        QVERIFY(QDir().mkpath(data.filePath("Quotello")) && file.open(QIODevice::WriteOnly) && file.write(bytes) > -1);
     }
     QByteArray recordBytes(const char *name) const
     {

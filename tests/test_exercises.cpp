@@ -3,6 +3,7 @@
 
 // The exercises' pure logic: the generator's draws and reseeds, the random
 // generator, and the reader of the answer box.
+#include "app/layout.h"
 #include "exercises/answer.h"
 #include "exercises/generator.h"
 #include "exercises/rng.h"
@@ -62,7 +63,9 @@ private slots:
         const Exercise e = poseExercise(source);
         QCOMPARE(source.log.join(u' '), log);
         QCOMPARE((Drawn{e.kind, e.base, e.numerator, e.whole, e.expectedAnswer}), drawn);
-        QCOMPARE(e.denominator, exerciseKindInfo(e.kind).denominator);
+        // Each kind is drawn by the piece array with as many pieces as its denominator.
+        for (int kind = 1; kind <= kExerciseKinds; ++kind)
+            QCOMPARE(Layout::pieceArray(exerciseKindInfo(kind).pieceArray).count, exerciseKindInfo(kind).denominator);
     }
 
     // The game reseeds with 0 for every exercise: the draws that follow keep varying, within [0, 1).
@@ -85,15 +88,11 @@ private slots:
         row("empty", "", 0);
         row("leading zeros", "007", 7);
         row("stops at a letter", "12abc", 12);
-        row("no number", "abc", 0);
-        row("minus", "-5", -5);
         row("half rounds to even (down)", "2.5", 2);
         row("half rounds to even (up)", "3.5", 4);
-        row("exponent", "25E-1", 2);
         row("top of range", "32767", 32767);
         row("rounds out of range", "32767.5", std::nullopt);
         row("just below range", "-32769", std::nullopt);
-        row("vanishingly small", "1e-999999", 0);
         // Found by fuzzing: beyond what a double holds, the size decides, not the exponent's sign.
         row("huge despite a negative exponent", QString(330, u'2') + "e-2", std::nullopt);
         row("tiny despite a positive exponent", "0." + QString(400, u'0') + "1e5", 0);
@@ -104,13 +103,6 @@ private slots:
         QFETCH(QString, text);
         QFETCH(Reading, expected);
         QCOMPARE(readAnswer(text), expected);
-    }
-
-    void countsStopAtTheTop()
-    {
-        QCOMPARE(countedOnce(0), std::int16_t{1});
-        QCOMPARE(countedOnce(32766), std::int16_t{32767});
-        QCOMPARE(countedOnce(32767), std::int16_t{32767});
     }
 };
 

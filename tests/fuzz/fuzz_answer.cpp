@@ -8,9 +8,7 @@
 #include <QString>
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {

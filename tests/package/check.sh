@@ -30,13 +30,13 @@ lintian --fail-on error,warning -EIL +pedantic "$deb" || fail "lintian"
 dpkg -x "$deb" "$work/root"
 usr=$work/root/usr desktop=$work/root/usr/share/applications/$app.desktop
 desktop-file-validate "$desktop" || fail "launcher entry does not validate"
-grep -qx "Exec=/usr/games/quotello" "$desktop" && grep -qx "Icon=$app" "$desktop" || fail "launcher's Exec or Icon"
+grep -qx "Exec=/usr/games/quotello" "$desktop" && grep -qx "Icon=$app" "$desktop" && grep -qx "StartupWMClass=Quotello" \
+    "$desktop" || fail "launcher's Exec, Icon or StartupWMClass"
 appstreamcli validate --no-net "$usr/share/metainfo/$app.metainfo.xml" || fail "metainfo does not validate"
 grep -q "<release version=\"$version\"" "$usr/share/metainfo/$app.metainfo.xml" || fail "metainfo's release"
 zgrep -q "^\.TH QUOTELLO 6 .*\"Quotello $version\"" "$usr/share/man/man6/quotello.6.gz" || fail "manual page's version"
 zgrep -q "^quotello ($version) " "$usr/share/doc/quotello/changelog.gz" || fail "changelog's version"
 
-grep -qx "StartupWMClass=Quotello" "$desktop" || fail "launcher's StartupWMClass"
 # The unpacked game, up to its name prompt read as a screen reader reads it.
 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" \
     /usr/bin/python3 "$(dirname "$0")/../realwindow/play.py" --prompt "$usr/games/quotello" || fail "the unpacked game"

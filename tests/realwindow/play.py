@@ -23,8 +23,8 @@ def fail(why):
 
 
 def start(name, *argv, **kw):
-    log = open(f"{WORK}/{name}.log", "w")
-    procs.append(subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=log, stderr=log, **kw))
+    procs.append(subprocess.Popen(argv, stdin=subprocess.DEVNULL, stdout=open(f"{WORK}/{name}.log", "w"),
+                                  stderr=subprocess.STDOUT, **kw))
     return procs[-1]
 
 
@@ -123,10 +123,9 @@ def main():
     game = start("game", GAME, env=dict(env, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                                          QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(SCALE)))
     focused(pyatspi.ROLE_TEXT, r"Come ti chiami\?", 60)
-    # The class a launcher's StartupWMClass names.
     active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10).stdout
     wm_class = subprocess.run(["xprop", "-id", active.strip(), "WM_CLASS"], capture_output=True, text=True).stdout
-    if not wm_class.rstrip().endswith('"Quotello"'):
+    if not wm_class.rstrip().endswith('"Quotello"'):  # the class a launcher's StartupWMClass names
         fail(f"the name prompt's window is of the class {wm_class!r}, not Quotello")
     if PROMPT_ONLY:
         return print("play: the name prompt is up")
