@@ -32,8 +32,8 @@ void Tavola::cmdNext_Click()
     // A screen reader speaks the answer box as it gets the focus, with the
     // exercise as its description: the description comes first, and the
     // focus moves before the button is disabled, which would move it on by
-    // itself. The old answer goes last: a change of the box's text seen
-    // after the focus has reached it makes a screen reader follow silently.
+    // itself. The old answer goes last: a caret move in the box announced
+    // before its focus makes a screen reader follow there without a word.
     describeForScreenReaders();
     m_controls.txtAnswer->setFocus();
     m_controls.cmdNext->setEnabled(false);
