@@ -247,28 +247,6 @@ private slots:
 
     }
 
-    // Under X a held key's repeats may come as a release and a fresh press with the same time stamp.
-    void heldEnterNeverAnswersAnUnseenExercise()
-    {
-        play();
-        const auto enter = [this](QEvent::Type type, quint64 time) {
-            QKeyEvent event(type, Qt::Key_Return, Qt::NoModifier, "\r");
-            event.setTimestamp(time);
-            QApplication::sendEvent(focused(), &event);
-        };
-        QTest::keyClicks(focused(), QString::number(game->answer()));
-        enter(QEvent::KeyPress, 1000);
-        for (quint64 t = 1500; t < 4500; t += 33) {
-            enter(QEvent::KeyRelease, t);
-            enter(QEvent::KeyPress, t);
-        }
-        enter(QEvent::KeyRelease, 4600);
-        QCOMPARE(game->caption("lblScore2"), QStringLiteral("1"));
-        QVERIFY(game->control("cmdNext")->isEnabled()); // its verdict is still on screen
-        enter(QEvent::KeyPress, 5000); // pressed again, Enter works as always
-        QVERIFY(!game->control("cmdNext")->isEnabled());
-    }
-
     // The buttons keep their edges with the focus, and show the platform's
     // pointer; the face is the surface's.
     void buttonsKeepTheirEdgesAndPointer()

@@ -13,7 +13,7 @@ xvfb xauth openbox xdotool x11-utils imagemagick
 desktop-file-utils appstream dpkg-dev lintian
 dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi python3-pyatspi
 clang-14 libclang-rt-14-dev
-time strace libx11-dev
+time strace libx11-dev libxcb-xkb-dev libxcb-xinput-dev pkg-config
 "
 
 missing=""

@@ -4,6 +4,7 @@
 #include "application.h"
 
 #include "fonts.h"
+#include "keyguard.h"
 #include "pictures.h"
 
 #include <QAccessibleWidget>
@@ -59,6 +60,7 @@ void setUpApplication(QApplication &app)
     installFontSubstitutes();
     QAccessible::installFactory(clockAsStatusBar);
     QApplication::setStyle(new GameStyle);
+    KeyGuard::install(app);
 
     // A steady caret in the answer box: nothing on screen blinks, and an idle
     // game wakes only for its one-second clock.

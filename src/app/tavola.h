@@ -68,7 +68,6 @@ private:
 
     // Keys (tavola_keys.cpp).
     bool answerBoxKeyPress(QKeyEvent *event);
-    bool isHeldEnter(const QKeyEvent *event);
     void txtAnswer_KeyPress(int &KeyAscii);
 
     // Clock and caption (tavola_clock.cpp).
@@ -89,11 +88,6 @@ private:
     GameState m_state;
     Rng m_rng;
     int m_openBoxes = 0;
-    // Exercises posed and answers checked so far: an Enter that went down
-    // before the latest of them is still the old key held down.
-    int m_moves = 0;
-    int m_enterDownAtMove = -1;
-    quint64 m_enterReleasedAt = 0;
     bool m_activated = false;
     bool m_ended = false;
 };

@@ -16,7 +16,6 @@
 
 void Tavola::cmdNext_Click()
 {
-    ++m_moves;
     m_controls.lblMessage->setCaption(QString());
 
     const Exercise exercise = poseExercise(m_rng);
@@ -67,7 +66,6 @@ void Tavola::ShowDiagram(int array, int d, int n)
 
 void Tavola::checkAnswer()
 {
-    ++m_moves;
     const std::optional<std::int16_t> answer = readAnswer(m_controls.txtAnswer->text());
     const bool right = answer && *answer == m_state.ExpectedAnswer;
 

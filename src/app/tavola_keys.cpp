@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quotello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The window's keys: the answer box's key filter, Enter on the buttons, and
-// the guard against an Enter held down across exercises.
+// The window's keys: the answer box's key filter and Enter on the buttons.
+// A held key acts only once (KeyGuard): every Enter seen here is a fresh one.
 #include "tavola.h"
 
 #include "exercises/answer.h"
@@ -43,12 +43,6 @@ bool typesOnlyDigits(const QInputMethodEvent *event)
 bool Tavola::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::KeyRelease: {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        if (isEnterKey(key))
-            m_enterReleasedAt = key->timestamp();
-        break;
-    }
     case QEvent::KeyPress: {
         auto *key = static_cast<QKeyEvent *>(event);
         if (watched == m_controls.txtAnswer)
@@ -56,8 +50,7 @@ bool Tavola::eventFilter(QObject *watched, QEvent *event)
         // A focused button takes Enter as a click, as Space already does.
         auto *button = qobject_cast<QToolButton *>(watched);
         if (button && isPlainEnter(key)) {
-            if (!isHeldEnter(key))
-                button->click();
+            button->click();
             return true;
         }
         break;
@@ -72,24 +65,11 @@ bool Tavola::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-// A key held down repeats; under X a repeat may come as a release and a
-// fresh press with the same time stamp, so the repeat flag alone is not
-// enough. An Enter that went down before the exercise on screen was posed,
-// or before its answer was checked, is still that old key.
-bool Tavola::isHeldEnter(const QKeyEvent *event)
-{
-    const bool repeat = event->isAutoRepeat()
-                        || (event->timestamp() != 0 && event->timestamp() == m_enterReleasedAt);
-    if (!repeat)
-        m_enterDownAtMove = m_moves;
-    return m_enterDownAtMove != m_moves;
-}
-
 bool Tavola::answerBoxKeyPress(QKeyEvent *event)
 {
     int code;
     if (isEnterKey(event)) {
-        if (!isPlainEnter(event) || isHeldEnter(event))
+        if (!isPlainEnter(event))
             return true;
         code = 13;
     } else {
