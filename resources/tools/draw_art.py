@@ -10,13 +10,15 @@ byte-identical files.  Run from anywhere:
 
 Outputs (relative to resources/), all PNG:
   icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/quotello.png
-  pictures/{stopwatch,face-smile,face-neutral,face-laugh,noentry}-{16,32,40,48,64}.png
-  pictures/cursor-face-{32,40,48,64}.png
+  icons/windows/quotello.ico (the same icon from 16 to 256 pixels, as PNGs)
+  pictures/{stopwatch,face-smile,face-neutral,face-laugh,noentry}-{16,24,...,96}.png
+  pictures/cursor-face-{24,32,40,48,56,64,80,96}.png
 
-The pictures are 32 x 32 points on screen.  The larger sizes draw the same
-32-unit geometry with more pixels, for screens scaled by 1.25, 1.5 and 2, so
-that no scale has to stretch the 32-pixel drawing; the 16-pixel versions
-have geometry of their own.  The cursor's hot spot is the tip of its pointer:
+The pictures are 32 x 32 points on screen.  The other sizes draw the same
+32-unit geometry with fewer or more pixels, for the scales 0.75, 1.25, 1.5,
+1.75, 2, 2.5 and 3, so that these never stretch the 32-pixel drawing; the game
+scales the nearest drawing by whole pixels for the scales between.  The
+16-pixel versions have geometry of their own.  The cursor's hot spot is the tip of its pointer:
 pixel (1, 1) at 32 pixels, the same point scaled at the other sizes.
 
 The scalable icon icons/hicolor/scalable/apps/quotello.svg is hand written;
@@ -263,6 +265,17 @@ def write_png(path, rgba_rows):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     with open(path, 'wb') as fh:
         fh.write(png)
+
+
+def write_ico(path, pngs):
+    """A Windows icon holding PNG images, the form Windows Vista and later read."""
+    entries, data = b'', b''
+    offset = 6 + 16 * len(pngs)
+    for size, png in pngs:
+        entries += struct.pack('<BBBBHHII', size % 256, size % 256, 0, 0, 1, 32, len(png), offset + len(data))
+        data += png
+    with open(path, 'wb') as fh:
+        fh.write(struct.pack('<HHH', 0, 1, len(pngs)) + entries + data)
 
 
 def flat_to_rgba(rows):
@@ -514,7 +527,7 @@ def cursor_layers():
 
 
 # Pixel sizes drawn from the 32-unit geometry: 1x, 1.25x, 1.5x and 2x.
-SCALED_SIZES = (32, 40, 48, 64)
+SCALED_SIZES = (24, 32, 40, 48, 56, 64, 80, 96)
 
 
 def colours(rows):
@@ -537,6 +550,16 @@ def main():
     for size in (48, 64, 128):
         png('icons/hicolor/%dx%d/apps/quotello.png' % (size, size),
             render_aa(size, icon_layers(size, smooth=True)))
+    # The program's icon on Windows: the same drawings, and a 256-pixel one.
+    png('icons/windows/quotello-256.png', render_aa(256, icon_layers(256, smooth=True)))
+    icon_sizes = (16, 32, 48, 64, 128, 256)
+    icon_files = ['icons/hicolor/%dx%d/apps/quotello.png' % (n, n) for n in icon_sizes[:-1]]
+    icon_files.append('icons/windows/quotello-256.png')
+    write_ico(os.path.join(RES, 'icons/windows/quotello.ico'),
+              [(n, open(os.path.join(RES, f), 'rb').read()) for n, f in zip(icon_sizes, icon_files)])
+    os.remove(os.path.join(RES, 'icons/windows/quotello-256.png'))
+    made.pop()
+    made.append(('icons/windows/quotello.ico', 256))
 
     # 16 colours, transparency included
     pictures = [('stopwatch', stopwatch_32_layers(), stopwatch_16_rows())]

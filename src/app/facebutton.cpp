@@ -3,6 +3,8 @@
 
 #include "facebutton.h"
 
+#include "pictures.h"
+
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -10,6 +12,14 @@ FaceButton::FaceButton(const QColor &face, bool raised, QWidget *parent)
     : QToolButton(parent), m_face(face), m_raised(raised)
 {
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void FaceButton::setPictures(const char *normal, const char *disabled, const char *pressed)
+{
+    m_normal = normal;
+    m_disabled = disabled;
+    m_pressed = pressed;
+    update();
 }
 
 void FaceButton::paintEvent(QPaintEvent *)
@@ -34,16 +44,11 @@ void FaceButton::paintEvent(QPaintEvent *)
     const QPoint shift = isDown() ? QPoint(1, 1) : QPoint();
     const int textHeight = fontMetrics().height();
     const int top = (height() - iconSize().height() - 2 - textHeight) / 2;
-    QIcon picture = icon();
-    QIcon::Mode mode = isEnabled() ? QIcon::Normal : QIcon::Disabled;
-    if (!isEnabled() && !m_disabledIcon.isNull()) {
-        picture = m_disabledIcon;
-        mode = QIcon::Normal; // a picture of its own, not a greyed one
-    } else if (isDown() && !m_pressedIcon.isNull()) {
-        picture = m_pressedIcon;
+    const char *name = !isEnabled() && m_disabled ? m_disabled : isDown() && m_pressed ? m_pressed : m_normal;
+    if (name) {
+        const QPixmap picture = Pictures::picture(name, iconSize().width(), devicePixelRatioF());
+        painter.drawPixmap(QPoint((width() - iconSize().width()) / 2, top) + shift, picture);
     }
-    picture.paint(&painter, QRect(QPoint(0, top) + shift, QSize(width(), iconSize().height())),
-                  Qt::AlignCenter, mode);
     painter.setPen(isEnabled() ? Qt::black : QColor(96, 96, 96));
     painter.drawText(QRect(QPoint(0, top + iconSize().height() + 2) + shift, QSize(width(), textHeight)),
                      Qt::AlignHCenter | Qt::TextShowMnemonic, text());

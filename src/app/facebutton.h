@@ -16,10 +16,10 @@ class FaceButton : public QToolButton
 public:
     FaceButton(const QColor &face, bool raised, QWidget *parent);
 
-    // The pictures shown while the button is disabled and while it is held
-    // down, in place of its own.
-    void setDisabledIcon(const QIcon &icon) { m_disabledIcon = icon; }
-    void setPressedIcon(const QIcon &icon) { m_pressedIcon = icon; }
+    // The button's picture (a name for Pictures::picture()), and those shown
+    // while it is disabled and while it is held down, if any. The pictures
+    // are iconSize() points wide.
+    void setPictures(const char *normal, const char *disabled = nullptr, const char *pressed = nullptr);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -27,6 +27,7 @@ protected:
 private:
     QColor m_face;
     bool m_raised;
-    QIcon m_disabledIcon;
-    QIcon m_pressedIcon;
+    const char *m_normal = nullptr;
+    const char *m_disabled = nullptr;
+    const char *m_pressed = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 void installFontSubstitutes()
@@ -19,11 +20,11 @@ void installFontSubstitutes()
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 }
 
-QFont layoutFont(const Layout::Font &wanted)
+QFont layoutFont(const Layout::Font &wanted, double scale)
 {
     const Layout::Font &f = wanted.family ? wanted : Layout::kWindowFont;
     QFont font(QString::fromLatin1(f.family));
-    font.setPixelSize(static_cast<int>(std::lround(f.points * 96.0 / 72.0)));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(f.points * 96.0 / 72.0 * scale))));
     // Arial Black is a heavy face in its own right.
     if (qstrcmp(f.family, "Arial Black") == 0)
         font.setWeight(QFont::Black);

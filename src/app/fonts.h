@@ -14,5 +14,6 @@ struct Font;
 void installFontSubstitutes();
 
 // A font of the layout, sized in pixels as it was drawn at 96 dpi so that the
-// text fits its box on any screen.
-QFont layoutFont(const Layout::Font &font);
+// text fits its box on any screen; `scale` times that where the whole layout
+// is shown smaller.
+QFont layoutFont(const Layout::Font &font, double scale = 1);

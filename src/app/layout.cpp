@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cassert>
 
 namespace Layout {
@@ -92,7 +93,7 @@ constexpr Control kControls[] = {
     {.name = "Label8", .kind = Kind::Label, .left = 9480, .top = 5880, .width = 2055, .height = 735,
      .text = "Sfidante", .foreground = qRgb(0, 255, 0)},
     {.name = "lblnome1", .kind = Kind::Label, .left = 9600, .top = 6480, .width = 1455,
-     .height = 615, .text = "Label8", .foreground = kGreen},
+     .height = 615, .text = "Label8", .foreground = kGreen, .flags = Elided},
     {.name = "cmdNext", .kind = Kind::Button, .left = 600, .top = 7080, .width = 1815,
      .height = 1095, .text = "&Nuovo calcolo", .font = kButtonFont, .background = qRgb(0, 255, 0),
      .flags = PlainPointer, .toolTip = "Go", .spokenName = "Nuovo calcolo", .picture = "face-smile",
@@ -171,9 +172,9 @@ namespace {
 
 using namespace Layout;
 
-QRect pixelRect(const Control &c)
+QRect pixelRect(const Control &c, double scale)
 {
-    return {px(c.left), px(c.top), px(c.width), px(c.height)};
+    return {px(c.left, scale), px(c.top, scale), px(c.width, scale), px(c.height, scale)};
 }
 
 void setForeground(QWidget *w, QPalette::ColorRole role, QRgb colour)
@@ -185,8 +186,7 @@ void setForeground(QWidget *w, QPalette::ColorRole role, QRgb colour)
 
 QWidget *buildLabel(const Control &c, QWidget *surface)
 {
-    auto *label = new Label(c.flags & AutoSize, surface);
-    label->setGeometry(pixelRect(c));
+    auto *label = new Label(c.flags & AutoSize, c.flags & Elided, surface);
     label->setAlignment(Qt::AlignTop | ((c.flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft));
     if (c.flags & Border)
         label->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -197,7 +197,6 @@ QWidget *buildLabel(const Control &c, QWidget *surface)
 QWidget *buildTextBox(const Control &c, QWidget *surface)
 {
     auto *box = new QLineEdit(surface);
-    box->setGeometry(pixelRect(c));
     box->setAlignment(Qt::AlignCenter);
     box->setMaxLength(c.maxLength);
     box->setInputMethodHints(Qt::ImhDigitsOnly);
@@ -208,41 +207,16 @@ QWidget *buildTextBox(const Control &c, QWidget *surface)
     return box;
 }
 
+// A button sits in a socket of its own size that shows the platform's
+// pointer: over a disabled button Qt shows the pointer of what is beneath.
 QWidget *buildButton(const Control &c, QWidget *surface)
 {
-    auto *button = new FaceButton(QColor::fromRgb(c.background), c.flags & Raised, surface);
-    button->setGeometry(pixelRect(c));
+    auto *socket = new QWidget(surface);
+    socket->setCursor(Qt::ArrowCursor);
+    auto *button = new FaceButton(QColor::fromRgb(c.background), c.flags & Raised, socket);
     button->setText(QString::fromUtf8(c.text));
-    button->setIconSize(QSize(32, 32));
-    button->setIcon(Pictures::picture(c.picture));
-    if (c.disabledPicture)
-        button->setDisabledIcon(Pictures::picture(c.disabledPicture));
-    if (c.pressedPicture)
-        button->setPressedIcon(Pictures::picture(c.pressedPicture));
+    button->setPictures(c.picture, c.disabledPicture, c.pressedPicture);
     return button;
-}
-
-QWidget *buildImage(const Control &c, QWidget *surface)
-{
-    auto *image = new QLabel(surface);
-    image->setGeometry(pixelRect(c));
-    Pictures::followScreenScale(image, [image, icon = Pictures::picture(c.picture)](qreal ratio) {
-        image->setPixmap(icon.pixmap(QSize(32, 32), ratio));
-    });
-    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return image;
-}
-
-QWidget *buildLine(const Control &c, QWidget *surface)
-{
-    auto *line = new QWidget(surface);
-    const int thickness = px(c.height);
-    line->setGeometry(px(c.left), px(c.top) - thickness / 2, px(c.width), thickness);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, resolveColour(kWindowText, QApplication::palette()));
-    line->setPalette(palette);
-    return line;
 }
 
 QWidget *buildControl(const Control &c, QWidget *surface)
@@ -255,11 +229,48 @@ QWidget *buildControl(const Control &c, QWidget *surface)
     case Kind::Button:
         return buildButton(c, surface);
     case Kind::Image:
-        return buildImage(c, surface);
-    case Kind::Line:
-        return buildLine(c, surface);
+        return new QLabel(surface);
+    case Kind::Line: {
+        auto *line = new QWidget(surface);
+        line->setAutoFillBackground(true);
+        setForeground(line, QPalette::Window, kWindowText);
+        return line;
+    }
     }
     return nullptr;
+}
+
+void placeControl(const Control &c, QWidget *w, double scale)
+{
+    const qreal ratio = w->devicePixelRatioF();
+    if (c.font.family || c.kind == Kind::Label)
+        w->setFont(layoutFont(c.font, scale));
+    switch (c.kind) {
+    case Kind::Label:
+        w->setGeometry(pixelRect(c, scale));
+        static_cast<Label *>(w)->setCaption(static_cast<Label *>(w)->caption()); // sized for the new font
+        break;
+    case Kind::TextBox:
+        w->setGeometry(pixelRect(c, scale));
+        break;
+    case Kind::Button: {
+        w->parentWidget()->setGeometry(pixelRect(c, scale));
+        w->setGeometry(QRect(QPoint(), pixelRect(c, scale).size()));
+        auto *button = static_cast<FaceButton *>(w);
+        button->setIconSize(QSize(32, 32) * scale);
+        break;
+    }
+    case Kind::Image:
+        w->setGeometry(pixelRect(c, scale));
+        static_cast<QLabel *>(w)->setPixmap(Pictures::picture(c.picture, 32 * scale, ratio));
+        break;
+    case Kind::Line: {
+        // The fraction bar, centred on its row.
+        const int thickness = std::max(1, px(c.height, scale));
+        w->setGeometry(px(c.left, scale), px(c.top, scale) - thickness / 2, px(c.width, scale), thickness);
+        break;
+    }
+    }
 }
 
 std::vector<Piece *> buildPieces(const PieceArray &array, QWidget *surface)
@@ -268,10 +279,6 @@ std::vector<Piece *> buildPieces(const PieceArray &array, QWidget *surface)
     for (int i = 1; i <= array.count; ++i) {
         auto *piece = new Piece(surface);
         piece->setObjectName(QStringLiteral("Shape%1(%2)").arg(array.number).arg(i));
-        const bool edge = (i == 1 || i == array.count);
-        const int width = edge ? array.endWidth : array.innerWidth;
-        piece->setGeometry(px(array.lefts[static_cast<std::size_t>(i - 1)]), px(kPieceTop),
-                           px(width), px(kPieceHeight));
         const QPalette &palette = QApplication::palette();
         piece->setFillColor(resolveColour(i == 1 ? array.firstFill : array.otherFill, palette));
         piece->setBorderColor(resolveColour(array.border, palette));
@@ -293,10 +300,10 @@ void buildMenu(QMainWindow &window, Controls &controls)
     controls.menuNew->setObjectName(QStringLiteral("new"));
 }
 
-template <typename T>
+template <typename T = QWidget>
 T *child(QWidget *surface, const char *name)
 {
-    T *widget = surface->findChild<T *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+    T *widget = surface->findChild<T *>(QString::fromLatin1(name));
     assert(widget);
     return widget;
 }
@@ -311,21 +318,18 @@ Controls buildLayout(QMainWindow &window)
     QPalette palette = surface->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kWindowBackground));
     surface->setPalette(palette);
-    surface->setFont(layoutFont({}));
-    Pictures::followScreenScale(surface, [surface](qreal ratio) { surface->setCursor(Pictures::faceCursor(ratio)); });
     window.setCentralWidget(surface);
 
     Controls controls;
+    controls.surface = surface;
     for (const PieceArray &array : pieceArrays())
         controls.pieces[static_cast<std::size_t>(array.number)] = buildPieces(array, surface);
 
     for (const Control &c : Layout::controls()) {
         QWidget *w = buildControl(c, surface);
         w->setObjectName(QString::fromLatin1(c.name));
-        if (c.font.family)
-            w->setFont(layoutFont(c.font));
         if (auto *label = qobject_cast<Label *>(w))
-            label->setCaption(QString::fromUtf8(c.text)); // once the font is set: it may size the label
+            label->setCaption(QString::fromUtf8(c.text));
         if (c.toolTip)
             w->setToolTip(QString::fromUtf8(c.toolTip));
         if (c.spokenName)
@@ -353,5 +357,29 @@ Controls buildLayout(QMainWindow &window)
 
     QWidget::setTabOrder(controls.cmdExit, controls.cmdNext);
     QWidget::setTabOrder(controls.cmdNext, controls.txtAnswer);
+    placeLayout(controls, 1);
     return controls;
+}
+
+void placeLayout(const Controls &controls, double scale)
+{
+    QWidget *surface = controls.surface;
+    surface->setFont(layoutFont({}, scale));
+    surface->setCursor(Pictures::faceCursor(32 * scale, surface->devicePixelRatioF()));
+    for (const Control &c : Layout::controls())
+        placeControl(c, child(surface, c.name), scale);
+    for (const PieceArray &array : pieceArrays()) {
+        for (int i = 1; i <= array.count; ++i) {
+            const bool edge = (i == 1 || i == array.count);
+            const int left = array.lefts[static_cast<std::size_t>(i - 1)];
+            controls.pieces[static_cast<std::size_t>(array.number)][static_cast<std::size_t>(i)]->setGeometry(
+                px(left, scale), px(kPieceTop, scale), px(edge ? array.endWidth : array.innerWidth, scale),
+                px(kPieceHeight, scale));
+        }
+    }
+}
+
+double fittingScale(const QSize &room)
+{
+    return std::min({1.0, room.width() / double(px(kClientWidth)), room.height() / double(px(kClientHeight))});
 }

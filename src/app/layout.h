@@ -15,6 +15,7 @@ class Piece;
 class QAction;
 class QColor;
 class QPalette;
+class QSize;
 class QLineEdit;
 class QMainWindow;
 class QWidget;
@@ -22,11 +23,13 @@ class QWidget;
 // The game window's layout as data: one row per control and per diagram
 // piece. Positions and sizes are in twips (15 to a pixel at 96 dpi) from the
 // top-left corner of the area below the menu bar; nothing is laid out again
-// when the window changes size.
+// when the window changes size. On a screen too small for it the whole
+// layout is shown smaller, in its proportions.
 namespace Layout {
 
 inline constexpr int kTwipsPerPixel = 15;
-constexpr int px(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
+// Pixels for twips at `scale` times the layout's own size.
+inline int px(int twips, double scale = 1) { return int(twips * scale / kTwipsPerPixel + 0.5); }
 
 inline constexpr int kClientWidth = 14280;  // 952 px
 inline constexpr int kClientHeight = 10005; // 667 px
@@ -56,6 +59,7 @@ enum Flag : unsigned {
     AutoSize = 1u << 2,
     PlainPointer = 1u << 3, // the platform's own pointer instead of the face
     Raised = 1u << 4,       // a button with a three-dimensional edge
+    Elided = 1u << 5,       // a caption too long for its box ends in "…"
 };
 
 struct Control
@@ -103,6 +107,7 @@ const PieceArray &pieceArray(int number);
 // The widgets built from the layout that the game's handlers use.
 struct Controls
 {
+    QWidget *surface = nullptr; // the area below the menu bar
     Label *lblnum1 = nullptr;
     Label *lblnum2 = nullptr;
     Label *lbldeno = nullptr;
@@ -124,8 +129,15 @@ struct Controls
 };
 
 // Builds every control of the layout on the window: the surface below the
-// menu bar and the menu bar.
+// menu bar and the menu bar. The controls are placed at the layout's size.
 Controls buildLayout(QMainWindow &window);
+
+// Places every control at `scale` times the layout's size: positions, sizes,
+// fonts and pictures, the pictures for the screen the window is on now.
+void placeLayout(const Controls &controls, double scale);
+
+// The largest scale, at most 1, at which the layout fits in `room` pixels.
+double fittingScale(const QSize &room);
 
 // The desktop colour for a colour of the layout.
 QColor resolveColour(QRgb colour, const QPalette &palette);

@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pictures.h"
 
-#include <QEvent>
+#include <QFile>
 #include <QGuiApplication>
-#include <QWidget>
+#include <QPixmapCache>
 
-#include <initializer_list>
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 // The pictures are resources of a static library, which the linker would
 // leave out of a program that never names them: this file names them.
@@ -19,72 +21,61 @@ Q_CONSTRUCTOR_FUNCTION(registerPictures)
 namespace Pictures {
 namespace {
 
-// `path` has the size in pixels as %1.
-void addSizes(QIcon &icon, const QString &path, std::initializer_list<int> pixels)
+// The sizes each picture is drawn at; 16 is a drawing of its own.
+constexpr std::array kDrawn{16, 24, 32, 40, 48, 56, 64, 80, 96};
+
+QString drawing(QAnyStringView name, int pixels)
 {
-    for (const int n : pixels)
-        icon.addFile(path.arg(n), QSize(n, n));
+    return QStringLiteral(":/pictures/%1-%2.png").arg(name.toString()).arg(pixels);
 }
 
-QString picturePath(QAnyStringView name)
+// The drawing at `pixels` if there is one, else the largest smaller one
+// (the smallest there is for smaller sizes).
+QString bestDrawing(QAnyStringView name, int pixels)
 {
-    return QStringLiteral(":/pictures/") + name.toString() + QStringLiteral("-%1.png");
+    QString best;
+    for (const int size : kDrawn) {
+        const QString path = drawing(name, size);
+        if ((size <= pixels || best.isEmpty()) && QFile::exists(path))
+            best = path;
+    }
+    return best;
 }
-
-class ScreenScaleFollower : public QObject
-{
-public:
-    ScreenScaleFollower(QWidget *widget, std::function<void(qreal)> apply) : QObject(widget), m_apply(std::move(apply))
-    {
-        widget->installEventFilter(this);
-        m_apply(widget->devicePixelRatio());
-    }
-
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        // Qt sends it to every widget of a window that has moved to another screen.
-        if (event->type() == QEvent::ScreenChangeInternal)
-            m_apply(static_cast<QWidget *>(watched)->devicePixelRatio());
-        return false;
-    }
-
-private:
-    std::function<void(qreal)> m_apply;
-};
 
 } // namespace
 
-QIcon picture(QAnyStringView name)
+QPixmap picture(QAnyStringView name, qreal points, qreal devicePixelRatio)
 {
-    // 16 pixels is a drawing of its own; 32, 40, 48 and 64 are one drawing at
-    // the scales 1, 1.25, 1.5 and 2.
-    QIcon icon;
-    addSizes(icon, picturePath(name), {16, 32, 40, 48, 64});
-    return icon;
+    const int pixels = std::max(1, int(std::lround(points * devicePixelRatio)));
+    const QString key = QStringLiteral("quotello:%1:%2").arg(name.toString()).arg(pixels);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap.load(bestDrawing(name, pixels));
+        if (pixmap.width() != pixels)
+            pixmap = pixmap.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        QPixmapCache::insert(key, pixmap);
+    }
+    pixmap.setDevicePixelRatio(qreal(pixels) / points);
+    return pixmap;
 }
 
 QIcon applicationIcon()
 {
     QIcon icon;
-    addSizes(icon, QStringLiteral(":/icons/hicolor/%1x%1/apps/quotello.png"), {16, 32, 48, 64, 128});
+    for (const int n : {16, 32, 48, 64, 128})
+        icon.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/quotello.png").arg(n), QSize(n, n));
     return icon;
 }
 
-QCursor faceCursor(qreal devicePixelRatio)
+QCursor faceCursor(qreal points, qreal devicePixelRatio)
 {
-    QIcon face;
-    addSizes(face, picturePath("cursor-face"), {32, 40, 48, 64});
-    const QPixmap pixmap = face.pixmap(QSize(32, 32), devicePixelRatio);
+    const QPixmap pixmap = picture("cursor-face", points, devicePixelRatio);
     // The hot spot is the pointer's tip, pixel (1, 1) of the 32-pixel drawing.
     // X shows the pixmap's own pixels, whatever its ratio, and takes the hot
     // spot in them; the other platforms scale both themselves.
-    const int tip = QGuiApplication::platformName() == QLatin1String("xcb") ? int(pixmap.devicePixelRatio()) : 1;
+    const qreal perPoint = QGuiApplication::platformName() == QLatin1String("xcb") ? pixmap.devicePixelRatio() : 1;
+    const int tip = std::max(1, int(std::lround(points / 32 * perPoint)));
     return QCursor(pixmap, tip, tip);
-}
-
-void followScreenScale(QWidget *widget, std::function<void(qreal)> apply)
-{
-    new ScreenScaleFollower(widget, std::move(apply));
 }
 
 } // namespace Pictures

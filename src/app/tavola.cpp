@@ -12,6 +12,7 @@
 #include <QDate>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTime>
 #include <QTimer>
 
@@ -41,8 +42,7 @@ Tavola::Tavola(Dialogs &dialogs, std::function<void()> newGame)
 void Tavola::buildWindow()
 {
     m_controls = buildLayout(*this);
-    resize(Layout::px(Layout::kClientWidth),
-           Layout::px(Layout::kClientHeight) + menuBar()->sizeHint().height());
+    fitToScreen();
 
     connect(m_controls.cmdNext, &QToolButton::clicked, this, &Tavola::cmdNext_Click);
     connect(m_controls.cmdExit, &QToolButton::clicked, this, &Tavola::cmdExit_Click);
@@ -52,6 +52,32 @@ void Tavola::buildWindow()
     m_controls.cmdNext->installEventFilter(this);
     m_controls.cmdExit->installEventFilter(this);
     m_controls.cmdExit->setFocus();
+}
+
+// The whole layout, shown smaller where the screen has no room for it: the
+// room is what the screen leaves free, less the window's frame (known once
+// the window is on screen) and its menu bar.
+void Tavola::fitToScreen()
+{
+    if (!m_controls.surface || !screen())
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int menu = menuBar()->sizeHint().height();
+    const double scale = fittingScale(screen()->availableGeometry().size() - frame - QSize(0, menu));
+    if (scale == m_scale && devicePixelRatioF() == m_pixelRatio)
+        return;
+    m_scale = scale;
+    m_pixelRatio = devicePixelRatioF();
+    placeLayout(m_controls, scale);
+    if (!isMaximized())
+        resize(Layout::px(Layout::kClientWidth, scale), Layout::px(Layout::kClientHeight, scale) + menu);
+}
+
+bool Tavola::event(QEvent *event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal) // another screen, or its scale changed
+        fitToScreen();
+    return QMainWindow::event(event);
 }
 
 // ---- Start-up ---------------------------------------------------------------
@@ -72,7 +98,7 @@ void Tavola::Form_Load()
     // The window's controls are built only now, so that the name prompt is
     // on screen without waiting for them; the window is still hidden.
     buildWindow();
-    m_controls.lblnome1->setCaption(isolated(name));
+    m_controls.lblnome1->setCaption(name);
 
     StartCountdown();
     m_state.RightCount = 0;

@@ -42,6 +42,7 @@ public:
     RecordText Leggifiletxt(const QString &nomefile);
 
 protected:
+    bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -51,6 +52,7 @@ protected:
 private:
     // Start-up and leaving (tavola.cpp).
     void buildWindow();
+    void fitToScreen();
     void Form_Activate();
     void cmdExit_Click();
     void new_Click();
@@ -88,6 +90,8 @@ private:
     GameState m_state;
     Rng m_rng;
     int m_openBoxes = 0;
+    double m_scale = 0;   // of the layout, shown smaller on a small screen
+    qreal m_pixelRatio = 0; // of the screen the pictures were drawn for
     bool m_activated = false;
     bool m_ended = false;
 };

@@ -81,6 +81,7 @@ void Tavola::ShowTimeInCaption()
 void Tavola::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    fitToScreen(); // the frame is known once the window is on screen
     Form_Resize();
 }
 

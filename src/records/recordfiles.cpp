@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <cerrno>
@@ -21,8 +20,16 @@
 
 namespace {
 
-QString danglingLink()
+// Why a symbolic link at `path` leads to no file.
+QString brokenLink(const QString &path)
 {
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 && errno == ELOOP)
+        return QStringLiteral("è un collegamento che gira in tondo senza arrivare a un file");
+#else
+    Q_UNUSED(path);
+#endif
     return QStringLiteral("è un collegamento a un file che non esiste");
 }
 
@@ -32,31 +39,10 @@ QString notARegularFile(bool isDir)
                  : QStringLiteral("al suo posto c'è qualcosa che non è un file");
 }
 
-// The home the record folder hangs from. Without one Qt falls back to the
-// root of the file system, and a relative one would follow the current
-// folder: neither is the player's.
-bool usableHome(const QString &home)
-{
-    return QDir::isAbsolutePath(home) && !QDir(home).isRoot() && QFileInfo(home).isDir();
-}
-
 } // namespace
 
-RecordFolder recordFolder()
+RecordFolder madeRecordFolder(const QString &path)
 {
-    const QString home = QDir::homePath();
-    if (!usableHome(home))
-        return {{}, QStringLiteral("non trovo la tua cartella personale")};
-
-    QString path = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    if (QDir::isRelativePath(path)) {
-        // Only a relative XDG_DATA_HOME gives this; the XDG rules say to
-        // ignore it, which leaves their default under the home.
-        const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-        path = home + QStringLiteral("/.local/share") + path.mid(base.size());
-    }
-    path = QDir::cleanPath(path) + u'/';
-
     // QDir::mkpath() does not say why it failed; the player is told.
     std::error_code error;
     std::filesystem::create_directories(QDir(path).filesystemPath(), error);
@@ -69,7 +55,7 @@ QString ensureRecordFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return danglingLink();
+        return brokenLink(path);
     if (info.exists())
         return {};
 
@@ -99,7 +85,7 @@ RecordText readRecordFile(const QString &path)
 {
     const QFileInfo info(path);
     if (info.isSymLink() && !info.exists())
-        return {{}, danglingLink()};
+        return {{}, brokenLink(path)};
     if (info.exists() && !info.isFile())
         return {{}, notARegularFile(info.isDir())};
 
@@ -140,6 +126,12 @@ RecordText readRecordFile(const QString &path)
 
 QString decodeRecordBytes(const QByteArray &bytes)
 {
+    // Notepad's "Unicode" is UTF-16 with a byte-order mark; the mark, of any
+    // Unicode form, says how the rest is written, and is not shown.
+    if (const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes)) {
+        QStringDecoder decoder(*marked);
+        return decoder.decode(bytes);
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())

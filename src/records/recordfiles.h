@@ -27,11 +27,10 @@ struct RecordText
     bool ok() const { return problem.isEmpty(); }
 };
 
-// The per-user folder of the record files, with a trailing separator, or why
-// it cannot be used (a short phrase in Italian, empty on success). Without a
-// home there is no place for it and the path is empty; a folder that could
-// not be created keeps its path, to be named to the player. Either way, with
-// a problem nothing may be created.
+// The folder of the record files, with a trailing separator, or why it cannot
+// be used (a short phrase in Italian, empty on success). Without a place for
+// it the path is empty; a folder that could not be created keeps its path, to
+// be named to the player. Either way, with a problem nothing may be created.
 struct RecordFolder
 {
     QString path;
@@ -40,12 +39,20 @@ struct RecordFolder
     bool ok() const { return problem.isEmpty(); }
 };
 
-// The folder in the player's data location ($XDG_DATA_HOME, or
-// ~/.local/share, on Linux), created when missing. A relative XDG_DATA_HOME
-// is ignored, as the XDG rules say. Without a usable home (HOME unset,
-// relative, missing, or the root of the file system) there is no folder,
-// whatever XDG_DATA_HOME says, and nothing is created.
+// Where the record is kept, created when missing (recordfolder*.cpp).
+// On Windows: the folder every user of the computer shares,
+// %ProgramData%\Quotello. Elsewhere: the record an administrator set for the
+// whole machine, in Quotello/ of a system configuration folder
+// ($XDG_CONFIG_DIRS, or /etc/xdg), where both files are and one is not
+// empty; otherwise the player's own, in the data location ($XDG_DATA_HOME, or
+// ~/.local/share). A relative XDG folder is ignored, as the XDG rules say.
+// Without a usable home (HOME unset, relative, missing, or the root of the
+// file system) there is no folder of the player's, whatever XDG_DATA_HOME
+// says, and nothing is created.
 RecordFolder recordFolder();
+
+// The folder at `path`, created when missing, or why it cannot be.
+RecordFolder madeRecordFolder(const QString &path);
 
 // Creates the file empty when it is missing. An existing file is not opened
 // at all, so its contents and times stay as they are. Returns the problem,
@@ -57,8 +64,10 @@ QString ensureRecordFile(const QString &path);
 // its place is reported without waiting on it.
 RecordText readRecordFile(const QString &path);
 
-// Record files come from any machine: UTF-8 where the bytes are valid UTF-8,
-// otherwise the Windows code page that older machines wrote.
+// Record files come from any machine: the Unicode form a byte-order mark
+// names (UTF-8, UTF-16 or UTF-32; Notepad's "Unicode" is UTF-16), else UTF-8
+// where the bytes are valid UTF-8, otherwise the Windows code page that
+// older machines wrote.
 QString decodeRecordBytes(const QByteArray &bytes);
 
 // What the player is told when the system refuses a step, from the error
