@@ -9,8 +9,8 @@ namespace Layout {
 struct Font;
 }
 
-// The layout names the classic Windows fonts; these map each of them to the
-// closest font installed with the game.
+// The layout names the classic Windows fonts; where they are missing, these
+// map each of them to the closest font installed with the game.
 void installFontSubstitutes();
 
 // A font of the layout, sized in pixels as it was drawn at 96 dpi so that the

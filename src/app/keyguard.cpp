@@ -56,21 +56,19 @@ bool KeyGuard::nativeEventFilter(const QByteArray &eventType, void *message, qin
     if (!key)
         return false;
     const quint32 code = key->code;
-    if (key->fromDevice) {
-        // The keyboard itself: every press is a fresh one.
-        m_fromDevice = true;
-        if (key->pressed)
+    if (key->repeat) {
+        m_systemTells = true;
+        if (key->pressed && !*key->repeat)
             ++m_pressed[code];
         return false;
     }
-    if (m_fromDevice)
+    if (m_systemTells)
         return false;
     if (key->pressed) {
         // A held key repeats as presses without a release, or as a release
         // and a press with the same time stamp where the repeats cannot be
         // told apart otherwise.
-        const bool repeat = key->repeatOfHeldKey || m_down.value(code)
-                            || (key->time != 0 && key->time == m_releasedAt.value(code));
+        const bool repeat = m_down.value(code) || (key->time != 0 && key->time == m_releasedAt.value(code));
         if (!repeat)
             ++m_pressed[code];
         m_down[code] = true;

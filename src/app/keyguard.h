@@ -48,5 +48,5 @@ private:
     QHash<quint32, quint64> m_passed;
     QHash<quint32, bool> m_down;
     QHash<quint32, unsigned long> m_releasedAt;
-    bool m_fromDevice = false; // the keyboard's own presses are seen
+    bool m_systemTells = false; // whether a press is a repeat
 };

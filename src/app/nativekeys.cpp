@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 
 #if defined(Q_OS_WIN)
+#include <QHash>
+
 #include <windows.h>
 #elif QT_CONFIG(xcb)
 #include <xcb/xcb.h>
@@ -68,8 +70,19 @@ std::optional<NativeKey> nativeKey(const QByteArray &eventType, const void *mess
     const bool down = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
     if (!down && msg->message != WM_KEYUP && msg->message != WM_SYSKEYUP)
         return std::nullopt;
-    // Bit 30: the key was already down before this message.
-    return NativeKey{quint32(msg->wParam), down, 0, false, down && (msg->lParam & (1 << 30))};
+    // Bit 30: the key was already down before this message. Where a release
+    // went to a window closed meanwhile (Wine loses those) the key is not
+    // down any more: a held key repeats within the keyboard's delay.
+    static QHash<WPARAM, DWORD> lastDown;
+    bool repeat = false;
+    if (down) {
+        int delay = 3; // 0..3: 250..1000 ms
+        SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+        const DWORD waited = msg->time - lastDown.value(msg->wParam, msg->time - 0x7fffffff);
+        repeat = (msg->lParam & (1 << 30)) && waited <= DWORD(250 * (delay + 1) + 250);
+        lastDown[msg->wParam] = msg->time;
+    }
+    return NativeKey{quint32(msg->wParam), down, 0, repeat};
 #elif QT_CONFIG(xcb)
     if (eventType != "xcb_generic_event_t")
         return std::nullopt;
@@ -85,7 +98,7 @@ std::optional<NativeKey> nativeKey(const QByteArray &eventType, const void *mess
         if (inputExtension == 0 || raw->extension != inputExtension
             || (raw->event_type != XCB_INPUT_RAW_KEY_PRESS && raw->event_type != XCB_INPUT_RAW_KEY_RELEASE))
             return std::nullopt;
-        return NativeKey{raw->detail, raw->event_type == XCB_INPUT_RAW_KEY_PRESS, raw->time, true};
+        return NativeKey{raw->detail, raw->event_type == XCB_INPUT_RAW_KEY_PRESS, raw->time, false};
     }
     default:
         return std::nullopt;

@@ -14,12 +14,13 @@ class QKeyEvent;
 // passed it on.
 struct NativeKey
 {
-    quint32 code;              // the X key code, or the Windows virtual key
-    bool pressed;              // false: released
-    unsigned long time = 0;    // the X server's time stamp
-    bool fromDevice = false;   // straight from the keyboard (X input's raw
-                               // events): a held key never repeats here
-    bool repeatOfHeldKey = false; // said so by the system itself (Windows)
+    quint32 code;           // the X key code, or the Windows virtual key
+    bool pressed;           // false: released
+    unsigned long time = 0; // the X server's time stamp
+    // Whether a press is a held key's repeat, where the system says so:
+    // Windows does; X input's raw events come from the keyboard itself,
+    // where a held key never repeats. Otherwise it is to be worked out.
+    std::optional<bool> repeat;
 };
 
 // Asks the window system for what tells a fresh press from a held key's
