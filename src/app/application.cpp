@@ -6,6 +6,7 @@
 #include "fonts.h"
 #include "keyguard.h"
 #include "pictures.h"
+#include "exercises/diagram.h"
 
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -32,15 +33,29 @@ public:
 };
 
 // The clock is the window's status bar to a screen reader, which reads it
-// when the player asks (Orca: Insert+KP_Enter twice) and never by itself.
-QAccessibleInterface *clockAsStatusBar(const QString &, QObject *object)
+// when the player asks (Orca: Insert+KP_Enter twice) and never by itself;
+// the diagram's pieces are a picture.
+QAccessibleInterface *spokenRoles(const QString &, QObject *object)
 {
-    if (object && object->isWidgetType() && object->objectName() == QLatin1String("lblconto"))
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::StatusBar);
+    if (!object || !object->isWidgetType())
+        return nullptr;
+    auto *widget = static_cast<QWidget *>(object);
+    if (object->objectName() == QLatin1String("lblconto"))
+        return new QAccessibleWidget(widget, QAccessible::StatusBar);
+    if (qobject_cast<Piece *>(object))
+        return new QAccessibleWidget(widget, QAccessible::Graphic);
     return nullptr;
 }
 
 } // namespace
+
+void chooseWindowSystem()
+{
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+                         || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+    if (wayland && !qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+}
 
 void setUpApplication(QApplication &app)
 {
@@ -58,7 +73,7 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(translator);
 
     installFontSubstitutes();
-    QAccessible::installFactory(clockAsStatusBar);
+    QAccessible::installFactory(spokenRoles);
     QApplication::setStyle(new GameStyle);
     KeyGuard::install(app);
 

@@ -17,9 +17,9 @@ Tavola *GameHost::window() const
     return m_window;
 }
 
-void GameHost::start()
+void GameHost::start(QWidget *previous)
 {
-    auto *window = new Tavola(m_dialogs, [this] { replaceWindow(); });
+    auto *window = new Tavola(m_dialogs, [this] { replaceWindow(); }, previous);
     m_window = window;
     window->Form_Load();
     if (!window->hasEnded())
@@ -28,11 +28,14 @@ void GameHost::start()
 
 void GameHost::replaceWindow()
 {
-    // The old window is still inside its menu handler: hide it now and let
-    // the event loop delete it, with its clock, once the handler is done.
+    // The old game stays on screen, its clock stopped, under the new game's
+    // name prompt, until the new window takes its place: a second click of
+    // the player's lands on it, not on another program that would take the
+    // focus from the prompt. The old window is still inside its menu
+    // handler: the event loop deletes it, with its clock, once that is done.
     Tavola *old = m_window;
+    m_window = nullptr;
+    start(old);
     old->hide();
     old->deleteLater();
-    m_window = nullptr;
-    start();
 }

@@ -7,6 +7,7 @@
 #include <QPointer>
 
 class Dialogs;
+class QWidget;
 class Tavola;
 
 // Keeps the one game window on screen, and replaces it with a fresh one when
@@ -19,8 +20,9 @@ public:
     explicit GameHost(Dialogs &dialogs);
     ~GameHost() override;
 
-    // Loads a game window and shows it.
-    void start();
+    // Loads a game window and shows it; the start-up's boxes sit over
+    // `previous` while it is on screen.
+    void start(QWidget *previous = nullptr);
 
     Tavola *window() const;
 

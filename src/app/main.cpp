@@ -9,6 +9,7 @@
 
 int main(int argc, char *argv[])
 {
+    chooseWindowSystem();
     QApplication app(argc, argv);
     setUpApplication(app);
 

@@ -27,8 +27,8 @@ float secondsSinceMidnight()
 
 } // namespace
 
-Tavola::Tavola(Dialogs &dialogs, std::function<void()> newGame)
-    : m_dialogs(dialogs), m_newGame(std::move(newGame)), m_Timer1(new QTimer(this))
+Tavola::Tavola(Dialogs &dialogs, std::function<void()> newGame, QWidget *previous)
+    : m_dialogs(dialogs), m_newGame(std::move(newGame)), m_previous(previous), m_Timer1(new QTimer(this))
 {
     setObjectName(QStringLiteral("Tavola"));
     setWindowTitle(QStringLiteral("Quotello"));
@@ -93,8 +93,8 @@ void Tavola::Form_Load()
 
     // The fifteen minutes begin only once the player has been greeted.
     m_Timer1->stop();
-    const QString name = withBox([&] { return m_dialogs.askText(this, QStringLiteral("Come ti chiami?")); });
-    withBox([&] { m_dialogs.inform(this, greeting(name, screen())); });
+    const QString name = withBox([&] { return m_dialogs.askText(startUpOwner(), QStringLiteral("Come ti chiami?")); });
+    withBox([&] { m_dialogs.inform(startUpOwner(), greeting(name, screen())); });
     // The window's controls are built only now, so that the name prompt is
     // on screen without waiting for them; the window is still hidden.
     buildWindow();
@@ -142,8 +142,13 @@ void Tavola::reportRecordProblems(const QString &warning)
     // The warning is the last box of the start-up: the fifteen minutes begin
     // once it is closed.
     m_Timer1->stop();
-    withBox([&] { m_dialogs.warn(this, warning); });
+    withBox([&] { m_dialogs.warn(startUpOwner(), warning); });
     StartCountdown();
+}
+
+QWidget *Tavola::startUpOwner()
+{
+    return m_previous && m_previous->isVisible() ? m_previous.data() : this;
 }
 
 RecordFolder Tavola::GetSystemDir()

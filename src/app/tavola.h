@@ -9,6 +9,7 @@
 #include "records/recordfiles.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QScopeGuard>
 
 #include <functional>
@@ -26,8 +27,10 @@ class Tavola : public QMainWindow
     Q_OBJECT
 
 public:
-    // newGame is what "Nuovo gioco" asks for: a fresh window in place of this one.
-    explicit Tavola(Dialogs &dialogs, std::function<void()> newGame = {});
+    // newGame is what "Nuovo gioco" asks for: a fresh window in place of this
+    // one. The start-up's boxes sit over `previous`, the old game's window,
+    // while it is on screen.
+    explicit Tavola(Dialogs &dialogs, std::function<void()> newGame = {}, QWidget *previous = nullptr);
 
     // Start-up: the name prompt, the greeting, the clock and the record.
     // Runs before the window is first shown.
@@ -60,6 +63,7 @@ private:
     void showRecord(Label *label, const RecordFolder &folder, const QString &fileName,
                     QList<RecordFileProblem> &problems);
     void reportRecordProblems(const QString &warning);
+    QWidget *startUpOwner();
 
     // Exercises and answers (tavola_exercises.cpp).
     void cmdNext_Click();
@@ -85,6 +89,7 @@ private:
 
     Dialogs &m_dialogs;
     std::function<void()> m_newGame;
+    QPointer<QWidget> m_previous;
     QTimer *const m_Timer1;
     Controls m_controls;
     GameState m_state;

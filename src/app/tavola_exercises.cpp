@@ -22,7 +22,11 @@ void Tavola::cmdNext_Click()
     ResetDiagrams();
     m_state.ExerciseKind = exercise.kind;
     m_state.Denominator = exercise.denominator;
-    ShowDiagram(exerciseKindInfo(exercise.kind).pieceArray, exercise.denominator, exercise.numerator);
+    const int array = exerciseKindInfo(exercise.kind).pieceArray;
+    ShowDiagram(array, exercise.denominator, exercise.numerator);
+    // The picture is told to a screen reader by its first piece.
+    m_controls.pieces[static_cast<std::size_t>(array)][1]->setAccessibleName(
+        spokenDiagram(exercise.numerator, exercise.denominator));
     m_controls.lblnum1->setCaption(QString::number(exercise.whole));
     m_controls.lblnum2->setCaption(QString::number(exercise.numerator));
     m_controls.lbldeno->setCaption(QString::number(exercise.denominator));
@@ -66,8 +70,7 @@ void Tavola::ShowDiagram(int array, int d, int n)
 
 void Tavola::checkAnswer()
 {
-    const std::optional<std::int16_t> answer = readAnswer(m_controls.txtAnswer->text());
-    const bool right = answer && *answer == m_state.ExpectedAnswer;
+    const bool right = isRightAnswer(m_controls.txtAnswer->text(), m_state.ExpectedAnswer);
 
     QPalette palette = m_controls.lblMessage->palette();
     palette.setColor(QPalette::WindowText, right ? Qt::blue : Qt::red);

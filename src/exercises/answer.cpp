@@ -80,6 +80,12 @@ std::optional<std::int16_t> readAnswer(QStringView text)
     return static_cast<std::int16_t>(rounded);
 }
 
+bool isRightAnswer(QStringView typed, std::int16_t expected)
+{
+    const std::optional<std::int16_t> answer = readAnswer(typed);
+    return answer && *answer == expected;
+}
+
 std::int16_t countedOnce(std::int16_t count)
 {
     return count == std::numeric_limits<std::int16_t>::max() ? count

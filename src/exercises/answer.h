@@ -27,6 +27,10 @@ AnswerKey classifyAnswerKey(int code);
 // then never equal an expected answer.
 std::optional<std::int16_t> readAnswer(QStringView text);
 
+// Whether the text typed in the answer box is the expected answer: its
+// number, read as readAnswer() does (the empty box is 0).
+bool isRightAnswer(QStringView typed, std::int16_t expected);
+
 // A count raised by one, held at the 16-bit maximum rather than wrapping.
 std::int16_t countedOnce(std::int16_t count);
 

@@ -46,3 +46,11 @@ QString spokenExercise(int numerator, int denominator, int whole)
         .arg(QLatin1String(kPlural[index]))
         .arg(whole);
 }
+
+QString spokenDiagram(int numerator, int denominator)
+{
+    const QString coloured = numerator == denominator ? QStringLiteral("tutte colorate")
+                             : numerator == 1         ? QStringLiteral("la prima colorata")
+                                                      : QStringLiteral("le prime %1 colorate").arg(numerator);
+    return QStringLiteral("Segmento da A a B diviso in %1 parti uguali, %2").arg(denominator).arg(coloured);
+}

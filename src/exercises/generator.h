@@ -93,3 +93,7 @@ Exercise poseExercise(Source &source)
 // The exercise as a sentence for screen readers: "Calcola i 3 ottavi di 32",
 // "Calcola un mezzo di 40".
 QString spokenExercise(int numerator, int denominator, int whole);
+
+// Its diagram as a sentence: "Segmento da A a B diviso in 8 parti uguali, le
+// prime 3 colorate".
+QString spokenDiagram(int numerator, int denominator);
