@@ -6,9 +6,8 @@
 #include "fonts.h"
 #include "keyguard.h"
 #include "pictures.h"
-#include "exercises/diagram.h"
+#include "spokenroles.h"
 
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QProxyStyle>
@@ -31,21 +30,6 @@ public:
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
-
-// The clock is the window's status bar to a screen reader, which reads it
-// when the player asks (Orca: Insert+KP_Enter twice) and never by itself;
-// the diagram's pieces are a picture.
-QAccessibleInterface *spokenRoles(const QString &, QObject *object)
-{
-    if (!object || !object->isWidgetType())
-        return nullptr;
-    auto *widget = static_cast<QWidget *>(object);
-    if (object->objectName() == QLatin1String("lblconto"))
-        return new QAccessibleWidget(widget, QAccessible::StatusBar);
-    if (qobject_cast<Piece *>(object))
-        return new QAccessibleWidget(widget, QAccessible::Graphic);
-    return nullptr;
-}
 
 } // namespace
 
@@ -73,7 +57,7 @@ void setUpApplication(QApplication &app)
         QApplication::installTranslator(translator);
 
     installFontSubstitutes();
-    QAccessible::installFactory(spokenRoles);
+    installSpokenRoles();
     QApplication::setStyle(new GameStyle);
     KeyGuard::install(app);
 

@@ -8,9 +8,11 @@
 #include "exercises/answer.h"
 #include "facebutton.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -58,6 +60,21 @@ bool Tavola::eventFilter(QObject *watched, QEvent *event)
     case QEvent::InputMethod:
         if (watched == m_controls.txtAnswer)
             return !typesOnlyDigits(static_cast<QInputMethodEvent *>(event));
+        break;
+    case QEvent::FocusIn:
+        // Tabbing into the box selects its answer. Selected before the box
+        // has told a screen reader it has the focus, the selection is spoken
+        // twice, the second time wrong ("5 selezionato" for 56): the box
+        // takes the focus first and selects a moment later.
+        if (watched == m_controls.txtAnswer) {
+            const auto reason = static_cast<QFocusEvent *>(event)->reason();
+            if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) {
+                QFocusEvent plain(QEvent::FocusIn, Qt::OtherFocusReason);
+                QApplication::sendEvent(watched, &plain);
+                QTimer::singleShot(0, m_controls.txtAnswer, &QLineEdit::selectAll);
+                return true;
+            }
+        }
         break;
     default:
         break;
