@@ -15,6 +15,13 @@ set(generated ${CMAKE_BINARY_DIR}/generated)
 execute_process(COMMAND date -u -R -d "${QUOTELLO_RELEASE_DATE} 12:00"
                 OUTPUT_VARIABLE QUOTELLO_RELEASE_DATE_RFC5322
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+# Every file in the package carries the time of the changelog's top entry,
+# as Debian's tools do: two packings of the same build are the same bytes.
+execute_process(COMMAND date -u +%s -d "${QUOTELLO_RELEASE_DATE} 12:00"
+                OUTPUT_VARIABLE QUOTELLO_SOURCE_DATE_EPOCH
+                OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+file(WRITE ${generated}/CPackReproducible.cmake "set(ENV{SOURCE_DATE_EPOCH} ${QUOTELLO_SOURCE_DATE_EPOCH})\n")
+set(CPACK_PROJECT_CONFIG_FILE ${generated}/CPackReproducible.cmake)
 
 # Debian ships the changelog and the manual pages compressed, and without the
 # time of the build inside (gzip -n), so that two builds give the same bytes.
@@ -40,6 +47,12 @@ install(FILES ${generated}/man/quotello.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}
 install(FILES ${generated}/man/it/quotello.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/it/man6)
 install(FILES ${generated}/changelog.gz packaging/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quotello)
+
+# The record an administrator sets for the whole machine: shipped empty, as
+# configuration files, so that an upgrade keeps the teacher's edit.
+install(FILES packaging/fravis.txt packaging/nfravis.txt DESTINATION /etc/xdg/Quotello)
+file(WRITE ${generated}/conffiles "/etc/xdg/Quotello/fravis.txt\n/etc/xdg/Quotello/nfravis.txt\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${generated}/conffiles)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quotello)

@@ -12,13 +12,18 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" || fail "cpack: $(cat "$work/cpack.log")"
-deb=$work/quotello_${version}_$(dpkg --print-architecture).deb
+for packing in 1 2; do
+    cpack --config "$build/CPackConfig.cmake" -B "$work/$packing" >"$work/cpack.log" || fail "cpack: $(cat "$work/cpack.log")"
+done
+deb=$work/1/quotello_${version}_$(dpkg --print-architecture).deb
+cmp -s "$deb" "$work/2/${deb##*/}" || fail "two packings of the same build differ"
 [[ $(dpkg-deb -f "$deb" Version Section) == "Version: $version"$'\n'"Section: games" ]] || fail "version or section"
 depends=$(dpkg-deb -f "$deb" Depends)
 for p in qt6-translations-l10n fonts-liberation fonts-lato fonts-dejavu-core libqt6gui6 libqt6widgets6; do
     [[ ", $depends," == *", $p"[\ ,]* ]] || fail "Depends lacks $p: $depends"
 done
+[[ $(dpkg-deb -I "$deb" conffiles) == $'/etc/xdg/Quotello/fravis.txt\n/etc/xdg/Quotello/nfravis.txt' ]] ||
+    fail "the machine's record files are not configuration files"
 files=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in games/quotello share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quotello.6.gz \
          share/doc/quotello/{copyright,changelog.gz} share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/$app.png \
@@ -30,6 +35,14 @@ lintian --fail-on error,warning -EIL +pedantic "$deb" || fail "lintian"
 dpkg -x "$deb" "$work/root"
 usr=$work/root/usr desktop=$work/root/usr/share/applications/$app.desktop
 desktop-file-validate "$desktop" || fail "launcher entry does not validate"
+[[ $(grep -c '^Comment=Compute\|^GenericName=Fractions' "$desktop") == 2 ]] || fail "the launcher's plain keys are not English"
+# Hardened as far as Debian 12 allows: control-flow and stack-clash
+# protection are in every compile unit's flags, as no program linked on
+# Debian 12 carries the control-flow note (its C start files have none);
+# fortification is judged by which libc calls happen to be made.
+hardening-check --nocfprotection --nofortify "$usr/games/quotello" || fail "hardening"
+readelf --debug-dump=info "$build/quotello" | grep DW_AT_producer | grep -v -- '-fcf-protection.*-fstack-clash-protection' &&
+    fail "compiled without control-flow or stack-clash protection"
 grep -qx "Exec=/usr/games/quotello" "$desktop" && grep -qx "Icon=$app" "$desktop" && grep -qx "StartupWMClass=Quotello" \
     "$desktop" || fail "launcher's Exec, Icon or StartupWMClass"
 appstreamcli validate --no-net "$usr/share/metainfo/$app.metainfo.xml" || fail "metainfo does not validate"
