@@ -5,7 +5,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build run test deb clean sanitize fuzz
+.PHONY: all setup build run test deb clean sanitize fuzz windows windows-test
 
 all: build
 
@@ -55,3 +55,14 @@ fuzz: setup
 
 clean:
 	rm -rf $(BUILD) build-asan build-fuzz quotello_*.deb
+
+# For 64-bit Windows, cross-built with MinGW-w64 and Qt built once from
+# Debian's source: quotello-<version>-windows-x64.zip and
+# quotello-<version>-setup.exe in this folder.
+windows:
+	tools/windows/make-windows.sh
+
+# The same, then the QtTest suites under Wine, and the installer and the
+# installed game played under Wine in an X server.
+windows-test:
+	tools/windows/make-windows.sh --test
