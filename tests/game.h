@@ -64,7 +64,12 @@ struct Game
     QTemporaryDir data;
     GameHost host{dialogs};
 
-    Game() { qputenv("XDG_DATA_HOME", data.path().toLocal8Bit()); }
+    Game()
+    {
+        qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_DIRS", data.filePath("etc").toLocal8Bit()); // no record from this machine
+        QDir(recordDir()).removeRecursively(); // Windows shares one folder
+    }
     ~Game() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     Tavola *start() { return host.start(), window(); }
     Tavola *window() const { return host.window(); }
@@ -91,11 +96,19 @@ struct Game
         }
     }
 
-    QString recordPath(const char *name) const { return data.filePath(QStringLiteral("Quotello/") + name); }
+    QString recordDir() const
+    {
+#ifdef Q_OS_WIN
+        return QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData")) + "/Quotello/";
+#else
+        return data.filePath("Quotello/");
+#endif
+    }
+    QString recordPath(const char *name) const { return recordDir() + name; }
     void writeRecord(const char *name, const QByteArray &bytes) const
     {
         QFile file(recordPath(name));
-        QVERIFY(QDir().mkpath(data.filePath("Quotello")) && file.open(QIODevice::WriteOnly) && file.write(bytes) > -1);
+        QVERIFY(QDir().mkpath(recordDir()) && file.open(QIODevice::WriteOnly) && file.write(bytes) > -1);
     }
     QByteArray recordBytes(const char *name) const
     {

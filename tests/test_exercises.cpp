@@ -1,8 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The Quotello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The exercises' pure logic: the generator's draws and reseeds, the random
-// generator, and the reader of the answer box.
+// The exercises' pure logic: the generator's recipe and what many exercises
+// in a row look like, the random generator, the reader of the answer box and
+// the answer check, and the sentences a screen reader speaks.
 #include "app/layout.h"
 #include "exercises/answer.h"
 #include "exercises/generator.h"
@@ -63,9 +64,28 @@ private slots:
         const Exercise e = poseExercise(source);
         QCOMPARE(source.log.join(u' '), log);
         QCOMPARE((Drawn{e.kind, e.base, e.numerator, e.whole, e.expectedAnswer}), drawn);
-        // Each kind is drawn by the piece array with as many pieces as its denominator.
-        for (int kind = 1; kind <= kExerciseKinds; ++kind)
-            QCOMPARE(Layout::pieceArray(exerciseKindInfo(kind).pieceArray).count, exerciseKindInfo(kind).denominator);
+    }
+
+    // Many exercises in a row, as a game poses them: every kind about as
+    // often as the others, each one a whole fraction of its number.
+    void manyExercisesInARow()
+    {
+        Rng rng;
+        rng.reseedFromTimeOfDay(36000.5f);
+        std::array<int, 10> kinds{};
+        const int n = 9000;
+        for (int i = 0; i < n; ++i) {
+            const Exercise e = poseExercise(rng);
+            ++kinds[std::size_t(e.kind)];
+            const auto pieces = Layout::pieceArray(exerciseKindInfo(e.kind).pieceArray).count;
+            QVERIFY(e.denominator == pieces && e.numerator >= 1 && e.numerator <= e.denominator);
+            QCOMPARE(e.expectedAnswer * e.denominator, e.whole * e.numerator);
+            QVERIFY(e.kind == 9 ? e.numerator == 1 && e.whole % 4 == 0 && e.whole <= 180
+                                : e.whole <= 8 * e.denominator && e.whole % (2 * e.denominator) == 0);
+            QVERIFY(e.whole > 0 || e.kind == 1);
+        }
+        for (int kind = 1; kind <= 9; ++kind) // a ninth each, give or take five standard deviations
+            QVERIFY2(std::abs(kinds[std::size_t(kind)] - n / 9) < 150, qPrintable(QString::number(kinds[std::size_t(kind)])));
     }
 
     // The game reseeds with 0 for every exercise: the draws that follow keep varying, within [0, 1).
@@ -87,9 +107,12 @@ private slots:
         };
         row("empty", "", 0);
         row("leading zeros", "007", 7);
+        row("a sign", "-12", -12);
+        row("blanks, then a sign", " \t+7", 7);
         row("stops at a letter", "12abc", 12);
         row("half rounds to even (down)", "2.5", 2);
         row("half rounds to even (up)", "3.5", 4);
+        row("an exponent", "1.5e1", 15);
         row("top of range", "32767", 32767);
         row("rounds out of range", "32767.5", std::nullopt);
         row("just below range", "-32769", std::nullopt);
@@ -103,6 +126,45 @@ private slots:
         QFETCH(QString, text);
         QFETCH(Reading, expected);
         QCOMPARE(readAnswer(text), expected);
+    }
+
+    void checksTheAnswer_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("3/4 of 0: the empty box") << "" << 0 << true;
+        QTest::newRow("3/4 of 0: 0") << "0" << 0 << true;
+        QTest::newRow("the empty box, not 0") << "" << 2 << false;
+        QTest::newRow("leading zeros") << "0024" << 24 << true;
+        QTest::newRow("a sign is not ignored") << "-12" << 12 << false;
+        QTest::newRow("too large to read") << "1e9" << 90 << false;
+    }
+    void checksTheAnswer()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, expected);
+        QFETCH(bool, right);
+        QCOMPARE(isRightAnswer(typed, std::int16_t(expected)), right);
+    }
+
+    void speaksTheExerciseAndItsDiagram_data()
+    {
+        QTest::addColumn<QList<int>>("exercise"); // n, d, N
+        QTest::addColumn<QString>("spoken");
+        QTest::newRow("one half") << QList{1, 2, 40} << "Calcola un mezzo di 40 · diviso in 2 parti uguali, la prima colorata";
+        QTest::newRow("one tenth") << QList{1, 10, 20} << "Calcola un decimo di 20 · diviso in 10 parti uguali, la prima colorata";
+        QTest::newRow("three eighths") << QList{3, 8, 64} << "Calcola i 3 ottavi di 64 · diviso in 8 parti uguali, le prime 3 colorate";
+        QTest::newRow("two thirds") << QList{2, 3, 6} << "Calcola i 2 terzi di 6 · diviso in 3 parti uguali, le prime 2 colorate";
+        QTest::newRow("all of them") << QList{7, 7, 0} << "Calcola i 7 settimi di 0 · diviso in 7 parti uguali, tutte colorate";
+    }
+    void speaksTheExerciseAndItsDiagram()
+    {
+        QFETCH(QList<int>, exercise);
+        QFETCH(QString, spoken);
+        QCOMPARE(spokenExercise(exercise[0], exercise[1], exercise[2]) + " · "
+                     + spokenDiagram(exercise[0], exercise[1]).remove("Segmento da A a B "),
+                 spoken);
     }
 };
 
