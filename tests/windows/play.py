@@ -9,10 +9,11 @@ from pathlib import Path
 
 SETUP, SHOTS = os.path.realpath(sys.argv[1]), os.path.realpath(sys.argv[2])
 WINE, PREFIX, EXE = "/usr/lib/wine/wine64", f"{SHOTS}/prefix", r"C:\Program Files\Quotello\quotello.exe"
-GAME, RECORD = Path(f"{PREFIX}/drive_c/Program Files/Quotello"), Path(f"{PREFIX}/drive_c/ProgramData/Quotello")
-LINK = Path(f"{PREFIX}/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Quotello.lnk")
+GAME, RECORD, LINK = (Path(PREFIX, "drive_c", p) for p in (
+    "Program Files/Quotello", "ProgramData/Quotello", "ProgramData/Microsoft/Windows/Start Menu/Programs/Quotello.lnk"))
 KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quotello"
-# The installed game finds its Qt beside it, not through anything from outside.
+# The installed game finds its Qt beside it, not through anything from outside. Wine neither offers to
+# fetch Mono and Gecko nor puts the shortcut in this machine's own menus.
 ENV = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WINE"))} | {
     "WINEPREFIX": PREFIX, "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml,winemenubuilder.exe=d"}
 GREEN, CYAN, RED, BLUE = (128, 255, 128), (0, 255, 255), (255, 0, 0), (0, 0, 255)
@@ -42,24 +43,21 @@ def xdo(*argv):
     return run("xdotool", *argv, check=False).stdout.strip()
 
 
-def screen(name):
-    """The screen as rows of RGB triples."""
+def screen(name):  # as rows of 1280 RGB triples
     shots.append(f"{SHOTS}/{len(shots) + 1:02}-{name.split()[0]}.png")
     run("import", "-window", "root", shots[-1])
     raw = subprocess.run(["convert", shots[-1], "-depth", "8", "rgb:-"], capture_output=True, timeout=30).stdout
     return [list(zip(raw[y:y + 3840:3], raw[y + 1:y + 3840:3], raw[y + 2:y + 3840:3])) for y in range(0, len(raw), 3840)]
 
 
-def read(origin, x, y, w, h, digits=True):
-    """Text in a part of the layout, by OCR of the last screenshot upscaled."""
+def read(origin, x, y, w, h, digits=True):  # by OCR of that part of the last screenshot, upscaled
     run("convert", shots[-1], "-crop", f"{w}x{h}+{x + origin[0]}+{y + origin[1]}", "+repage", "-colorspace", "gray",
         "-resize", "300%", "-bordercolor", "white", "-border", "20", f"{SHOTS}/ocr.png")
     return run("tesseract", f"{SHOTS}/ocr.png", "-", "--psm", "7",
                *(["-c", "tessedit_char_whitelist=0123456789"] * digits)).stdout.strip()
 
 
-def painted(rows, origin, colour):
-    """How many pixels of the verdict's area are of a colour."""
+def painted(rows, origin, colour):  # pixels of that colour where the verdict is shown
     return sum(row[origin[0] + 88:origin[0] + 529].count(colour) for row in rows[origin[1] + 144:origin[1] + 185])
 
 
