@@ -36,7 +36,7 @@ if [[ ! -f $qt/lib/cmake/Qt6/Qt6Config.cmake ]]; then
 fi
 
 # The emulator lets CTest run the tests' .exe files through Wine.
-build=build-windows
+build="build-windows"
 cmake -G Ninja -S . -B $build -Wno-dev \
     -DCMAKE_TOOLCHAIN_FILE=cmake/windows/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -56,6 +56,7 @@ rm -f "$zip" "$setup"
 
 # The uninstaller removes what the installer put there, file by file, and so
 # nothing a user added to the folder nor the folder they chose to install in.
+# shellcheck disable=SC2016  # $INSTDIR is the installer's, not the shell's
 {
     (cd $stage && find . -type f | sort) | sed 's|^\./||; s|/|\\|g; s|.*|Delete "$INSTDIR\\&"|'
     (cd $stage && find . -mindepth 1 -type d | sort -r) | sed 's|^\./||; s|/|\\|g; s|.*|RMDir "$INSTDIR\\&"|'
