@@ -1,20 +1,24 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Quotello developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Plays a short game with the real program at 1.5x scale as a blind player meets it: keys through xdotool;
-the exercises, verdicts and time left read from the accessibility bus as Orca speaks them (the name and
-description of what gets the focus; the status bar on request); every diagram counted on a screenshot.
-With --prompt it stops at the name prompt. Run in an X server and a D-Bus session of its own:
-  dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24" /usr/bin/python3 play.py [--prompt] GAME"""
-import os, re, shutil, subprocess, sys, tempfile, time
+"""Plays the real program as a blind player meets it: keys through xdotool; exercises, verdicts, counts, the
+diagram and the time left read from the accessibility bus as Orca speaks them, a slow focus listener among
+them; every diagram also counted on a screenshot. On a 1366x768 screen at 1.5x scale: held keys act once,
+every control is on screen, the clock's second is a real second, a new game's prompt keeps the focus.
+--wayland: in Weston with XWayland, the clock sped up 60 times: the caption when minimised, the end of the
+time and its beep. --prompt: only up to the name prompt. Run in an X server and a D-Bus session of its own:
+  dbus-run-session -- xvfb-run -a -s "-screen 0 1366x768x24" /usr/bin/python3 play.py [--wayland|--prompt] GAME"""
+import ctypes, os, re, shutil, subprocess, sys, tempfile, time
 from gi.repository import GLib
 
-GAME, PROMPT_ONLY, SCALE = os.path.realpath(sys.argv[-1]), "--prompt" in sys.argv, 1.5
+GAME, PROMPT_ONLY, WAYLAND = os.path.realpath(sys.argv[-1]), "--prompt" in sys.argv, "--wayland" in sys.argv
+SCALE = 1 if WAYLAND else 1.5
 WORK = tempfile.mkdtemp(prefix="quotello-play.")
 PLURALS = "mezzi terzi quarti quinti sesti settimi ottavi noni decimi".split()
 SINGULARS = "mezzo terzo quarto quinto sesto settimo ottavo nono decimo".split()
 procs, events, focus = [], [], []  # started processes; (type, role, name); (object, role, name, description)
-game, ctx = None, GLib.MainContext.default()
+game, ctx, x11 = None, GLib.MainContext.default(), ctypes.CDLL("libX11.so.6")
+SCREEN = dict(os.environ)  # the X server whose screen is seen: Weston's window is on it in --wayland
 
 
 def fail(why):
@@ -42,6 +46,7 @@ def wait_for(what, check, seconds=20, why=lambda: ""):
 
 
 def heard(e):
+    time.sleep(0.05)  # a slow listener, as a screen reader on a busy machine is
     try:
         events.append((e.type, e.source.getRoleName(), e.source.name))
         if e.type == "object:state-changed:focused" and e.detail1:
@@ -60,12 +65,33 @@ def focused(role, name, seconds=30):
     return wait_for(f"focus on {role} /{name}/", hit, seconds)
 
 
-def xdo(command, what):
-    subprocess.run(["xdotool", command, "--delay", "80", what], check=True, timeout=20)
+def xdo(*args):  # the keyboard and the mouse, on the screen: Weston's window in --wayland
+    subprocess.run(["xdotool", *args], check=True, timeout=20, env=SCREEN)
+
+
+def held(key, then_focused):
+    """Holds a key down for 3 s: it acts once, and the focus reaches only `then_focused` meanwhile."""
+    del focus[:]
+    xdo("keydown", key)
+    wait_for("the held key's 3 s", lambda: time.sleep(3) or True)
+    xdo("keyup", key)
+    pump(0.5)
+    if [f[2] for f in focus] != [then_focused]:
+        fail(f"{key} held 3 s moved the focus to {[f[2] for f in focus]}, not once to {then_focused!r}")
+
+
+def pump(seconds):
+    wait_for("", lambda: time.sleep(seconds) or True)
+
+
+def named(root, pattern, role=None):
+    """The showing object under root whose name matches."""
+    return pyatspi.findDescendant(root, lambda o: re.fullmatch(pattern, o.name or "") and (not role or o.getRole() == role)
+                                  and o.getState().contains(pyatspi.STATE_SHOWING))
 
 
 def exercise(first=False):
-    """The exercise the player hears as the answer box gets the focus; checks its diagram."""
+    """The exercise the player hears as the answer box gets the focus; checks its diagram, seen and heard."""
     del events[:]
     box, _, _, said = focused(pyatspi.ROLE_TEXT, "Risultato")
     # Orca follows a caret that moves in the active window before the focus event comes, without a word.
@@ -73,22 +99,24 @@ def exercise(first=False):
     if not first and ("object:text-caret-moved", "text", "Risultato") in events[:got]:
         fail("the answer box changed before it got the focus: Orca moves there without a word")
     m = re.fullmatch(r"Calcola (?:i (\d+) (\w+)|un (\w+)) di (\d+)", said or "")
-    if not m or (m[2] or m[3]) not in PLURALS + SINGULARS:
-        fail(f"the answer box got the focus saying {said!r}, not an exercise")
+    if not m or (m[2] or m[3]) not in (PLURALS if m[1] else SINGULARS) or m[1] == "1":
+        fail(f"the answer box got the focus saying {said!r}, not an exercise in good Italian")
     n, d = (int(m[1]), PLURALS.index(m[2]) + 2) if m[1] else (1, SINGULARS.index(m[3]) + 2)
+    coloured = "tutte colorate" if n == d else "la prima colorata" if n == 1 else f"le prime {n} colorate"
+    if not named(box.parent, f"Segmento da A a B diviso in {d} parti uguali, {coloured}", pyatspi.ROLE_IMAGE):
+        fail(f"the diagram of {n}/{d} is not told to a screen reader")
     count_pieces(box, n, d)
     return int(m[4]) * n // d, box
 
 
 def count_pieces(box, n, d):
-    """Counts the pieces between "A" and "B" along the middle row of their band, 33 logical pixels tall."""
-    ea, eb = (pyatspi.findDescendant(box.parent, lambda o: o.name == t and o.getRole() == pyatspi.ROLE_LABEL)
-              .queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for t in "AB")
-    x0, x1, y = (round(v * SCALE) for v in (ea.x + ea.width, eb.x, ea.y + 16))
+    """Counts the pieces between "A" and "B" along the middle row of their band."""
+    ea, eb = (named(box.parent, t, pyatspi.ROLE_LABEL).queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for t in "AB")
+    x0, x1, y = (round(v * SCALE) for v in (ea.x + ea.width, eb.x, ea.y + ea.height // 2))
     shot, want = f"{WORK}/shot-{n}-{d}.png", "G" * n + "C" * (d - n)
 
     def shows():
-        subprocess.run(["import", "-window", "root", shot], check=True, timeout=30)
+        subprocess.run(["import", "-window", "root", shot], check=True, timeout=30, env=SCREEN)
         raw = subprocess.run(["convert", shot, "-crop", f"{x1 - x0}x1+{x0}+{y}", "+repage", "-depth", "8", "rgb:-"],
                              check=True, timeout=30, capture_output=True).stdout
         row = "".join({(128, 255, 128): "G", (0, 255, 255): "C"}.get(tuple(raw[i:i + 3]), ".")
@@ -99,51 +127,164 @@ def count_pieces(box, n, d):
     wait_for(f"diagram of {n}/{d} ({want})", lambda: shows() or time.sleep(0.3), 10, lambda: shows.last)
 
 
-def verdict(answer, expected):
-    xdo("type", str(answer))
+def verdict(answer, expected, counts):
+    xdo("type", "--delay", "80", str(answer))
     xdo("key", "Return")
-    said = focused(pyatspi.ROLE_PUSH_BUTTON, "Nuovo calcolo")[3]
-    if said != expected:
-        fail(f"after the answer {answer} the player heard {said!r}, not {expected!r}")
-    xdo("key", "Return")
+    button = focused(pyatspi.ROLE_PUSH_BUTTON, "Nuovo calcolo")
+    if button[3] != expected:
+        fail(f"after the answer {answer} the player heard {button[3]!r}, not {expected!r}")
+    heard_counts = [named(button[0].parent.parent, f"Risposte {w}: .*").name for w in ("esatte", "errate", "totali")]
+    if heard_counts != [f"Risposte {w}: {c}" for w, c in zip(("esatte", "errate", "totali"), counts)]:
+        fail(f"the counts are told as {heard_counts}, not {counts}")
+    return button[0]
+
+
+def clock(frame):
+    bar = pyatspi.findDescendant(frame, lambda o: o.getRole() == pyatspi.ROLE_STATUS_BAR)
+    m = re.fullmatch(r"Tempo restante: 00:(\d\d):(\d\d)", bar.name if bar else "")
+    return int(m[1]) * 60 + int(m[2]) if m else fail(f"the status bar does not tell the time left: {bar and bar.name!r}")
+
+
+def minimised(window, iconic):
+    """What a window manager sets on an X11 window as it minimises or restores it."""
+    dpy = ctypes.c_void_p(x11.XOpenDisplay(None))
+    atom = lambda name: x11.XInternAtom(dpy, name, 0)
+    hidden = [atom(b"_NET_WM_STATE_HIDDEN")] if iconic else []
+    for name, kind, values in ((b"_NET_WM_STATE", atom(b"ATOM"), hidden), (b"WM_STATE", atom(b"WM_STATE"), [3 if iconic else 1, 0])):
+        x11.XChangeProperty(dpy, ctypes.c_ulong(window), atom(name), kind, 32, 0, (ctypes.c_long * 2)(*values), len(values))
+    x11.XCloseDisplay(dpy)
+
+
+def bells(display):
+    """Counts the X server's bells from now on (XKB's bell notices)."""
+    dpy = ctypes.c_void_p(x11.XOpenDisplay(display.encode()))
+    base, ints = ctypes.c_int(), [ctypes.c_int(v) for v in (0, 0, 1, 0)]
+    x11.XkbQueryExtension(dpy, ctypes.byref(ints[0]), ctypes.byref(base), ctypes.byref(ints[1]), *map(ctypes.byref, ints[2:]))
+    x11.XkbSelectEvents(dpy, 0x100, 1 << 8, 1 << 8)  # core keyboard, XkbBellNotify
+    event, rung = ctypes.create_string_buffer(192), [0]
+
+    def count():
+        while x11.XPending(dpy):
+            x11.XNextEvent(dpy, event)
+            rung[0] += int.from_bytes(event.raw[0:4], "little") == base.value and event.raw[40] == 8
+        return rung[0]
+    x11.XSync(dpy, 0)
+    return count
 
 
 def main():
     global game, pyatspi
     os.environ.update(LC_ALL="C.UTF-8", HOME=WORK, XDG_RUNTIME_DIR=WORK, XDG_CONFIG_HOME=f"{WORK}/config",
                       XDG_DATA_HOME=f"{WORK}/data", XDG_CACHE_HOME=f"{WORK}/cache")
-    start("openbox", "openbox", "--sm-disable")  # which gives each new window the focus, once it is up
+    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}  # no scale or style from outside
+    env.update(QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    if WAYLAND:  # the desktop's choice left to the game; its clock 60 times faster
+        start("weston", "weston", "--backend=x11-backend.so", "--xwayland", "--socket=quotello-wl", "--idle-time=0")
+        display = wait_for("XWayland", lambda: re.search(r"xserver listening on display (:\d+)",
+                                                          open(f"{WORK}/weston.log").read()))[1]
+        env.update(WAYLAND_DISPLAY="quotello-wl", DISPLAY=display, XDG_SESSION_TYPE="wayland",
+                   LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1", FAKETIME="+0 x60")
+        os.environ["DISPLAY"] = display  # the game's X server from now on
+        xdo("mousemove", "400", "300")  # over Weston's window, which then has the keyboard
+    else:
+        env.update(QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(SCALE))
+        start("openbox", "openbox", "--sm-disable")  # which gives each new window the focus, once it is up
     wait_for("window manager", lambda: b"window id" in subprocess.run(
         ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True, timeout=10).stdout)
     import pyatspi  # which starts the accessibility bus through the session bus
-    for kind in ("object:state-changed:focused", "object:text-caret-moved"):
+    for kind in ("object:state-changed:focused", "object:text-caret-moved", "object:text-selection-changed"):
         pyatspi.Registry.registerEventListener(heard, kind)
 
-    env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}  # no scale or style from outside
-    game = start("game", GAME, env=dict(env, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
-                                         QT_QPA_PLATFORM="xcb", QT_SCALE_FACTOR=str(SCALE)))
+    game = start("game", GAME, env=env)
     focused(pyatspi.ROLE_TEXT, r"Come ti chiami\?", 60)
-    active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10).stdout
-    wm_class = subprocess.run(["xprop", "-id", active.strip(), "WM_CLASS"], capture_output=True, text=True).stdout
-    if not wm_class.rstrip().endswith('"Quotello"'):  # the class a launcher's StartupWMClass names
-        fail(f"the name prompt's window is of the class {wm_class!r}, not Quotello")
+    def wm_class():  # the class a launcher's StartupWMClass names, of the active X11 window
+        active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10).stdout
+        return subprocess.run(["xprop", "-id", active.strip() or "0", "WM_CLASS"], capture_output=True,
+                              text=True).stdout.rstrip().endswith('"Quotello"')
+    wait_for("the name prompt as an X11 window of Quotello's", wm_class, 10)
     if PROMPT_ONLY:
         return print("play: the name prompt is up")
-    xdo("type", "Mario")
+    xdo("type", "--delay", "80", "Mario")
+    if WAYLAND:
+        return wayland_game()
+    held("Return", "OK")  # the greeting stays up
+    xdo("key", "Return")
+
+    right, box = exercise(first=True)
+    verdict(right + 1, f"Sbagliato!! {right}. Esatte 0, errate 1, totali 1", (0, 1, 1))
+    xdo("key", "Return")
+    right, box = exercise()
+    xdo("type", str(right))
+    held("Return", "Nuovo calcolo")  # checked once, and no exercise posed unseen
+    xdo("key", "Return")
+    right, box = exercise()
+    frame = pyatspi.findAncestor(box, lambda o: o.getRole() == pyatspi.ROLE_FRAME)
+    left, since = clock(frame), time.monotonic()
+    pump(4)
+    if abs((left - clock(frame)) - (time.monotonic() - since)) > 1.2:
+        fail(f"the clock went from {left} s left to {clock(frame)} in {time.monotonic() - since:.1f} real seconds")
+
+    # Every control on the screen at this scale, whatever the layout's size.
+    screen = [round(int(v) / SCALE) for v in re.search(r"(\d+)x(\d+)", subprocess.run(
+        ["xdpyinfo"], capture_output=True, text=True).stdout.split("dimensions:")[1]).groups()]
+    for o in pyatspi.findAllDescendants(frame, lambda o: o.getState().contains(pyatspi.STATE_SHOWING) and o.name):
+        e = o.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        if e.x < 0 or e.y < 0 or e.x + e.width > screen[0] + 1 or e.y + e.height > screen[1] + 1:
+            fail(f"{o.name!r} lies outside the {screen} screen at {e.x},{e.y} {e.width}x{e.height}")
+
+    # Tabbing into an answered box: the box tells its focus before its selection.
+    verdict(9999, f"Sbagliato!! {right}. Esatte 1, errate 2, totali 3", (1, 2, 3))
+    del events[:]
+    xdo("key", "Tab")
+    focused(pyatspi.ROLE_TEXT, "Risultato")
+    pump(0.5)
+    told = [e[0].split(":")[-1] for e in events if e[2] == "Risultato"]
+    if told[:2] != ["focused", "text-selection-changed"]:
+        fail(f"tabbing into the answered box told {told}, not its focus and then its selection")
+
+    xdo("key", "Tab")
+    focused(pyatspi.ROLE_PUSH_BUTTON, "Esci")
+    held("Return", "No")  # the question asked once, and left open
+    xdo("key", "Escape")
+    focused(pyatspi.ROLE_PUSH_BUTTON, "Esci")
+
+    # "Nuovo gioco" double-clicked: the new name prompt comes up with the focus.
+    item = named(pyatspi.findAncestor(frame, lambda o: o.getRole() == pyatspi.ROLE_APPLICATION), "Nuovo gioco")
+    e = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    xdo("mousemove", str(round((e.x + e.width / 2) * SCALE)), str(round((e.y + e.height / 2) * SCALE)),
+        "click", "--repeat", "2", "--delay", "120", "1")
+    focused(pyatspi.ROLE_TEXT, r"Come ti chiami\?")
+    xdo("type", "--delay", "80", "Bea")
     xdo("key", "Return")
     focused(pyatspi.ROLE_PUSH_BUTTON, "OK")
     xdo("key", "Return")
+    exercise(first=True)
+    leave()
 
-    right, _ = exercise(first=True)
-    verdict(right + 1, f"Sbagliato!! {right}. Esatte 0, errate 1, totali 1")
-    right, _ = exercise()
-    verdict(right, "Esatto, è incredibile!!!. Esatte 1, errate 1, totali 2")
-    _, box = exercise()
-    frame = pyatspi.findAncestor(box, lambda o: o.getRole() == pyatspi.ROLE_FRAME)
-    bar = pyatspi.findDescendant(frame, lambda o: o.getRole() == pyatspi.ROLE_STATUS_BAR)
-    if not bar or not re.fullmatch(r"Tempo restante: 00:1[0-4]:[0-5]\d", bar.name):
-        fail(f"the window's status bar does not tell the time left: {bar and bar.name!r}")
 
+def wayland_game():
+    """The game on a Wayland desktop: an X11 window through XWayland, so the desktop tells it it is minimised,
+    draws its titles, and rings its bell at the end of the time."""
+    xdo("key", "Return")
+    focused(pyatspi.ROLE_PUSH_BUTTON, "OK")
+    xdo("key", "Return")
+    right, box = exercise(first=True)
+    # Minimised as a desktop's window manager does it (Weston's own cannot minimise X11 windows).
+    window = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True).stdout.strip()
+    minimised(int(window), True)
+    title = lambda: subprocess.run(["xprop", "-id", window, "WM_NAME"], capture_output=True, text=True).stdout
+    wait_for("the time left in the minimised window's title", lambda: re.search(r'"00:1\d:\d\d"', title()), 5, title)
+    minimised(int(window), False)
+    wait_for("the game's title back", lambda: '"Quotellare"' in title(), 5, title)
+    rung = bells(os.environ["DISPLAY"])
+    for button, key in (("No", "Escape"), ("OK", "Return"), ("No", "Escape")):  # the end of the time; staying twice
+        focused(pyatspi.ROLE_PUSH_BUTTON, button, 40)
+        xdo("key", key)
+    wait_for("the beep at the end of the time", rung, 5)
+    print("play: PASSED")  # Weston gives the keyboard to no window once the last box has closed
+
+
+def leave():
     xdo("key", "alt+x")
     focused(pyatspi.ROLE_PUSH_BUTTON, "No")
     xdo("key", "alt+s")
