@@ -6,6 +6,7 @@
 #include "app/application.h"
 #include "app/dialogs.h"
 #include "app/gamehost.h"
+#include "app/label.h"
 #include "app/tavola.h"
 
 #include <QtTest>
@@ -78,8 +79,8 @@ struct Game
     QString captions(const QStringList &names) const
     {
         QStringList texts;
-        for (const QString &name : names)
-            texts << control<QLabel>(name)->text();
+        for (const QString &name : names) // as set, before any shortening for its box
+            texts << control<Label>(name)->caption();
         return texts.join(u' ');
     }
     QString caption(const QString &name) const { return captions({name}); }

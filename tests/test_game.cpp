@@ -65,8 +65,6 @@ private slots:
         QTest::newRow("an unusable record") << QStringList{"Anna"} << Records::FolderInPlace
                                             << QStringList{"ask", greeted, "warn"} << " Bea";
         QTest::newRow("no home") << QStringList{"Anna"} << Records::NoHome << QStringList{"ask", greeted, "warn"} << " ";
-        QTest::newRow("right to left, kept apart from the sentence") << QStringList{"אבי"} << Records::Missing
-                                       << QStringList{"ask", " \u200E\u2068אבי\u2069 vediamo se sei un vero campione  "} << " ";
     }
     void startUp()
     {
@@ -99,10 +97,9 @@ private slots:
         Tavola *window = game->start();
 
         QCOMPARE(game->dialogs.seen(), boxes);
-        QVERIFY(!game->dialogs.shown[1].text.isRightToLeft() && !game->caption("lblnome1").isRightToLeft());
         QVERIFY(hidden && window->isVisible() && window->windowTitle() == "Quotellare");
         // The fifteen minutes begin once the last box is closed; the first exercise is posed.
-        QCOMPARE(game->captions({"lblnome1", "lblconto", "lblScore", "lblScore1", "lblScore2"}).remove(QRegularExpression("[\u200E\u2068\u2069]")),
+        QCOMPARE(game->captions({"lblnome1", "lblconto", "lblScore", "lblScore1", "lblScore2"}),
                  names.value(0) + " 00:15:00 0 0 0");
         QVERIFY(game->control<QTimer>("Timer1")->isActive() && !game->control("cmdNext")->isEnabled());
         QCOMPARE(game->captions({"lblpunti", "lblnome"}), record);
@@ -305,6 +302,9 @@ private slots:
     // diagram (checked on the real screen) left out.
     void windowLooksAsReviewed()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the reviewed picture is drawn with Debian's fonts");
+#endif
         game->dialogs.names = {"Anna"};
         play();
         answer(9999); // always wrong

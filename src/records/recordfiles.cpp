@@ -137,10 +137,18 @@ QString decodeRecordBytes(const QByteArray &bytes)
     if (!utf8.hasError())
         return text;
 
-    QStringDecoder windows1252("windows-1252", QStringDecoder::Flag::Stateless);
-    if (windows1252.isValid())
-        return windows1252.decode(bytes);
-    return QString::fromLatin1(bytes);
+    // Windows-1252 is Latin-1 but for 0x80..0x9F; its five holes there stay
+    // the control characters of their number. Not every Qt has a decoder for
+    // it (Qt for Windows built without ICU has none).
+    static constexpr char16_t k80to9F[32] = {
+        u'€', 0x81, u'‚', u'ƒ', u'„', u'…', u'†', u'‡', u'ˆ', u'‰', u'Š', u'‹', u'Œ', 0x8D, u'Ž', 0x8F,
+        0x90, u'‘', u'’', u'“', u'”', u'•', u'–', u'—', u'˜', u'™', u'š', u'›', u'œ', 0x9D, u'ž', u'Ÿ'};
+    text = QString::fromLatin1(bytes);
+    for (QChar &c : text) {
+        if (c.unicode() >= 0x80 && c.unicode() <= 0x9F)
+            c = QChar(k80to9F[c.unicode() - 0x80]);
+    }
+    return text;
 }
 
 QString recordProblem(RecordStep step, int error)
