@@ -64,38 +64,30 @@ private slots:
     {
         QTest::addColumn<QString>("home"); // null: unset
         QTest::addColumn<QString>("xdgDataHome");
-        QTest::addColumn<QByteArray>("machineScore"); // null: no file for the whole machine
-        QTest::addColumn<QString>("path");
-        QTest::addColumn<QString>("problem");
+        QTest::addColumn<QByteArray>("machineScore"); // null: no record set for the whole machine
+        QTest::addColumn<QString>("found"); // the folder, or the problem
         const QString h = home.path(), noHome = "non trovo la tua cartella personale";
+        const auto row = [](const char *name, const QString &home, const QString &xdg, const QByteArray &machine,
+                            const QString &found) { QTest::newRow(name) << home << xdg << machine << found; };
 #ifdef Q_OS_WIN
-        // Every user of the computer shares it.
-        QTest::newRow("shared data folder") << h << QString() << QByteArray()
-                                            << QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData")) + "/Quotello/"
-                                            << QString();
-        return;
+        return row("shared by every user", h, {}, {}, QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData")) + "/Quotello/");
 #endif
         QVERIFY(file("x")(h + "/file"));
-        QTest::newRow("XDG_DATA_HOME") << h << h + "/xdg" << QByteArray() << h + "/xdg/Quotello/" << QString();
-        QTest::newRow("relative XDG_DATA_HOME ignored") << h << "xdg" << QByteArray() << h + "/.local/share/Quotello/"
-                                                        << QString();
-        QTest::newRow("no HOME") << QString() << QString() << QByteArray() << QString() << noHome;
-        QTest::newRow("HOME not there") << h + "/gone" << QString() << QByteArray() << QString() << noHome;
-        QTest::newRow("file in the way") << h << h + "/file" << QByteArray() << h + "/file/Quotello/"
-                                         << "al suo posto c'è qualcosa che non è una cartella";
-        QTest::newRow("the machine's record") << h << h + "/xdg" << QByteArray("25") << h + "/etc/Quotello/" << QString();
-        QTest::newRow("the machine's, even without a home") << QString() << QString() << QByteArray("25")
-                                                            << h + "/etc/Quotello/" << QString();
-        QTest::newRow("the machine's record left empty") << h << h + "/xdg" << QByteArray("") << h + "/xdg/Quotello/"
-                                                         << QString();
+        row("XDG_DATA_HOME", h, h + "/xdg", {}, h + "/xdg/Quotello/");
+        row("relative XDG_DATA_HOME ignored", h, "xdg", {}, h + "/.local/share/Quotello/");
+        row("no HOME", {}, {}, {}, noHome);
+        row("HOME not there", h + "/gone", {}, {}, noHome);
+        row("file in the way", h, h + "/file", {}, "al suo posto c'è qualcosa che non è una cartella");
+        row("the machine's record", h, h + "/xdg", "25", h + "/etc/Quotello/");
+        row("the machine's, even without a home", {}, {}, "25", h + "/etc/Quotello/");
+        row("the machine's record left empty", h, h + "/xdg", "", h + "/xdg/Quotello/");
     }
     void folder()
     {
         QFETCH(QString, home);
         QFETCH(QString, xdgDataHome);
         QFETCH(QByteArray, machineScore);
-        QFETCH(QString, path);
-        QFETCH(QString, problem);
+        QFETCH(QString, found);
         home.isNull() ? qunsetenv("HOME") : qputenv("HOME", QFile::encodeName(home));
         xdgDataHome.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", QFile::encodeName(xdgDataHome));
         const QString machine = this->home.filePath("etc/Quotello/");
@@ -104,10 +96,10 @@ private slots:
             QVERIFY(QDir().mkpath(machine) && file(machineScore)(machine + kRecordScoreFile) && file("")(machine + kRecordHolderFile));
         const QStringList before = QDir(this->home.path()).entryList(QDir::AllEntries | QDir::Hidden);
         const RecordFolder folder = recordFolder();
-        QCOMPARE(folder.path + folder.problem, path + problem);
-        QVERIFY(folder.ok() ? QFileInfo(path).isDir()
+        QCOMPARE(folder.ok() ? folder.path : folder.problem, found);
+        QVERIFY(folder.ok() ? QFileInfo(found).isDir() // and without one, nothing is made
                             : QDir(this->home.path()).entryList(QDir::AllEntries | QDir::Hidden) == before);
-        QVERIFY(recordWarning(folder, {}).contains(problem)); // told, when there is something to tell
+        QVERIFY(recordWarning(folder, {}).contains(folder.problem)); // told, when there is something to tell
     }
 
     void recordFile_data()
@@ -118,10 +110,8 @@ private slots:
         QTest::newRow("missing: created empty") << file({}) << QString();
         QTest::newRow("line break, markup kept") << file("<b>150</b>\r\n") << "<b>150</b>\r\n";
         QTest::newRow("largest record") << file(QByteArray(max, 'x')) << QString(max, u'x');
-        QTest::newRow("UTF-8, Notepad's BOM dropped once") << file("\xef\xbb\xbf\xef\xbb\xbfNicol\xc3\xb2 \xe2\x82\xac")
-                                                 << QStringLiteral("\ufeffNicolò €");
-        QTest::newRow("Notepad's Unicode: UTF-16 with its mark") << file(QByteArray("\xff\xfe" "1\0" "5\0" "0\0" "\r\0\n\0", 12))
-                                                      << "150\r\n";
+        QTest::newRow("UTF-8, its mark dropped once") << file("\xef\xbb\xbf\xef\xbb\xbfNicol\xc3\xb2 \xe2\x82\xac") << QStringLiteral("\ufeffNicolò €");
+        QTest::newRow("Notepad's Unicode: UTF-16 with its mark") << file(QByteArray("\xff\xfe" "1\0" "5\0" "0\0" "\r\0\n\0", 12)) << "150\r\n";
         QTest::newRow("UTF-16, big end first") << file(QByteArray("\xfe\xff\0N\0i\0c\0o\0l\0\xf2", 14)) << "Nicolò";
         // Written on an old Windows machine; the 5 bytes 1252 leaves undefined stay controls of their number.
         QTest::newRow("code page 1252") << file("Nicol\xf2 \x80" "5 \x93ok\x94 \x81\x8d\x8f\x90\x9d")
@@ -155,64 +145,52 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
-    // Refusals met for real: reading, creating, a read-only disk, a full one.
+    // Refusals met for real, on a tmpfs of their own, as nobody (root passes
+    // every permission check): reading, creating, a read-only disk, a full one.
     void refused_data()
     {
-        QTest::addColumn<QString>("mount"); // a tmpfs mounted so, or none
+        QTest::addColumn<QString>("mount"); // the tmpfs's options
         QTest::addColumn<Make>("lock");
         QTest::addColumn<QString>("problem");
-        const Make shut = [](const QString &d) { return QFile::setPermissions(d, QFile::ReadOwner | QFile::ExeOwner); };
-        const Make hidden = [](const QString &d) {
-            return file("150")(d + kRecordScoreFile) && QFile::setPermissions(d + kRecordScoreFile, QFile::WriteOwner);
-        };
-        QTest::newRow("cannot read") << "" << hidden << "non ho il permesso di leggerlo";
-        QTest::newRow("cannot create") << "" << shut << "non ho il permesso di crearlo";
+        const Make hidden = [](const QString &p) { return file("150")(p) && QFile::setPermissions(p, QFile::WriteOwner); };
+        QTest::newRow("cannot read") << "mode=777" << hidden << "non ho il permesso di leggerlo";
+        QTest::newRow("cannot create") << "mode=555" << file({}) << "non ho il permesso di crearlo";
         QTest::newRow("read-only") << "ro" << file({}) << "il disco è in sola lettura";
-        QTest::newRow("no inodes") << "nr_inodes=1" << file({}) << "il disco è pieno";
+        QTest::newRow("no inodes") << "nr_inodes=1,mode=777" << file({}) << "il disco è pieno";
     }
     void refused()
     {
         QFETCH(QString, mount);
         QFETCH(Make, lock);
         QFETCH(QString, problem);
-        if (::geteuid() == 0)
-            return asNobody(mount);
-        const QString mounted = qEnvironmentVariable("RECORDS_TEST_MOUNT"), where = mounted.isEmpty() ? dir : mounted + '/';
-        if (!mount.isEmpty() && mounted.isEmpty())
-            QSKIP("mounting a file system needs root");
-        QVERIFY(lock(where));
-        const QString path = where + kRecordScoreFile;
+        const QString where = qEnvironmentVariable("RECORDS_TEST_MOUNT");
+        if (where.isEmpty()) { // this row again, as nobody on a tmpfs so mounted, from a copy nobody may run
+            if (::geteuid() != 0)
+                QSKIP("mounting a file system needs root");
+            QTemporaryDir place;
+            const QString copy = place.filePath("test_records");
+            QVERIFY(QFile::copy(QCoreApplication::applicationFilePath(), copy)
+                    && QFile::setPermissions(place.path(), QFile::Permissions(0x7777)) && QDir(place.path()).mkdir("mnt"));
+            QProcess child;
+            child.setProcessChannelMode(QProcess::MergedChannels);
+            qputenv("RECORDS_TEST_MOUNT", QFile::encodeName(place.filePath("mnt")));
+            qputenv("ASAN_OPTIONS", qgetenv("ASAN_OPTIONS") + ":detect_leaks=0"); // nobody may not read the suppressions
+            child.start("unshare", {"-m", "--propagation", "private", "sh", "-c",
+                                    "mount -t tmpfs -o \"$0\" q \"$RECORDS_TEST_MOUNT\" || exit 77\n"
+                                    "exec setpriv --reuid=65534 --regid=65534 --clear-groups \"$@\"",
+                                    mount, copy, "refused:" + QString(QTest::currentDataTag())});
+            qunsetenv("RECORDS_TEST_MOUNT");
+            QVERIFY(child.waitForFinished(60000));
+            const QByteArray output = child.readAll();
+            if (child.exitCode() == 77)
+                QSKIP(qPrintable("root cannot mount a file system here:\n" + output));
+            QVERIFY2(child.exitCode() == 0 && output.contains("PASS   : RecordsTest::refused("), output.constData());
+            return;
+        }
+        const QString path = where + "/" + kRecordScoreFile;
+        QVERIFY(lock(path));
         const QString created = ensureRecordFile(path);
         QCOMPARE(created.isEmpty() ? readRecordFile(path).problem : created, problem);
-    }
-
-private:
-    // This row again as nobody, in a copy of this program that nobody may run;
-    // with mount options, in a mount namespace of its own with a tmpfs so mounted.
-    void asNobody(const QString &mount)
-    {
-        QTemporaryDir place; // nobody's TMPDIR
-        const QString copy = place.filePath("test_records");
-        QVERIFY(QDir(place.path()).mkdir("mnt") && QFile::copy(QCoreApplication::applicationFilePath(), copy)
-                && QFile::setPermissions(place.path(), QFile::Permissions(0x7777)));
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TMPDIR", place.path());
-        env.insert("RECORDS_TEST_MOUNT", mount.isEmpty() ? QString() : place.filePath("mnt"));
-        env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0"); // nobody may not read the suppressions
-        QProcess child;
-        child.setProcessEnvironment(env);
-        child.setProcessChannelMode(QProcess::MergedChannels);
-        const QStringList command{"unshare", "-m", "--propagation", "private", "sh", "-c",
-                                  "[ -z \"$0\" ] || mount -t tmpfs -o \"$0\" q \"$RECORDS_TEST_MOUNT\" || exit 77\n"
-                                  "exec setpriv --reuid=65534 --regid=65534 --clear-groups \"$@\"",
-                                  mount, copy, "refused:" + QString(QTest::currentDataTag())};
-        const QStringList run = mount.isEmpty() ? command.mid(4) : command; // a mount needs a namespace
-        child.start(run.first(), run.mid(1));
-        QVERIFY(child.waitForFinished(60000));
-        const QByteArray output = child.readAll();
-        if (child.exitCode() == 77 || !output.contains("Start testing"))
-            QSKIP(qPrintable("root cannot run this case as nobody, or mount a file system, here:\n" + output));
-        QVERIFY2(child.exitCode() == 0 && output.contains("PASS   : RecordsTest::refused("), output.constData());
     }
 #endif
 };

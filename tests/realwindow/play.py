@@ -1,24 +1,21 @@
 #!/usr/bin/python3
 # SPDX-FileCopyrightText: 2026 The Quotello developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Plays the real program as a blind player meets it: keys through xdotool; exercises, verdicts, counts, the
-diagram and the time left read from the accessibility bus as Orca speaks them, a slow focus listener among
-them; every diagram also counted on a screenshot. On a 1366x768 screen at 1.5x scale: held keys act once,
-every control is on screen, the clock's second is a real second, a new game's prompt keeps the focus.
---wayland: in Weston with XWayland, the clock sped up 60 times: the caption when minimised, the end of the
-time and its beep. --prompt: only up to the name prompt. Run in an X server and a D-Bus session of its own:
+"""Plays the real program as a blind player meets it: keys through xdotool; exercises, verdicts, counts, diagram
+and time left heard on the accessibility bus, a slow focus listener among the listeners; every diagram also
+counted on a screenshot. By default on a 1366x768 X screen at 1.5x scale; --wayland in Weston with XWayland, the
+clock sped up 60 times; --prompt only up to the name prompt. In an X server and a D-Bus session of its own:
   dbus-run-session -- xvfb-run -a -s "-screen 0 1366x768x24" /usr/bin/python3 play.py [--wayland|--prompt] GAME"""
 import ctypes, os, re, shutil, subprocess, sys, tempfile, time
 from gi.repository import GLib
 
 GAME, PROMPT_ONLY, WAYLAND = os.path.realpath(sys.argv[-1]), "--prompt" in sys.argv, "--wayland" in sys.argv
-SCALE = 1 if WAYLAND else 1.5
-WORK = tempfile.mkdtemp(prefix="quotello-play.")
+SCALE, WORK, SCREEN = 1 if WAYLAND else 1.5, tempfile.mkdtemp(prefix="quotello-play."), dict(os.environ)
 PLURALS = "mezzi terzi quarti quinti sesti settimi ottavi noni decimi".split()
 SINGULARS = "mezzo terzo quarto quinto sesto settimo ottavo nono decimo".split()
 procs, events, focus = [], [], []  # started processes; (type, role, name); (object, role, name, description)
 game, ctx, x11 = None, GLib.MainContext.default(), ctypes.CDLL("libX11.so.6")
-SCREEN = dict(os.environ)  # the X server whose screen is seen: Weston's window is on it in --wayland
+x11.XOpenDisplay.restype = ctypes.c_void_p
 
 
 def fail(why):
@@ -45,6 +42,10 @@ def wait_for(what, check, seconds=20, why=lambda: ""):
     fail(f"no {what} within {seconds} s{why()}")
 
 
+def pump(seconds):
+    wait_for("", lambda: time.sleep(seconds) or True)
+
+
 def heard(e):
     time.sleep(0.05)  # a slow listener, as a screen reader on a busy machine is
     try:
@@ -69,25 +70,33 @@ def xdo(*args):  # the keyboard and the mouse, on the screen: Weston's window in
     subprocess.run(["xdotool", *args], check=True, timeout=20, env=SCREEN)
 
 
+def press(key, role, name):
+    xdo("key", key)
+    return focused(getattr(pyatspi, "ROLE_" + role), name)
+
+
 def held(key, then_focused):
     """Holds a key down for 3 s: it acts once, and the focus reaches only `then_focused` meanwhile."""
     del focus[:]
     xdo("keydown", key)
-    wait_for("the held key's 3 s", lambda: time.sleep(3) or True)
+    pump(3)
     xdo("keyup", key)
     pump(0.5)
     if [f[2] for f in focus] != [then_focused]:
         fail(f"{key} held 3 s moved the focus to {[f[2] for f in focus]}, not once to {then_focused!r}")
 
 
-def pump(seconds):
-    wait_for("", lambda: time.sleep(seconds) or True)
-
-
 def named(root, pattern, role=None):
     """The showing object under root whose name matches."""
     return pyatspi.findDescendant(root, lambda o: re.fullmatch(pattern, o.name or "") and (not role or o.getRole() == role)
                                   and o.getState().contains(pyatspi.STATE_SHOWING))
+
+
+def new_game(name):  # at the name prompt
+    xdo("type", "--delay", "80", name)
+    if not WAYLAND:
+        return held("Return", "OK")  # the greeting stays up
+    press("Return", "PUSH_BUTTON", "OK")
 
 
 def exercise(first=False):
@@ -105,12 +114,7 @@ def exercise(first=False):
     coloured = "tutte colorate" if n == d else "la prima colorata" if n == 1 else f"le prime {n} colorate"
     if not named(box.parent, f"Segmento da A a B diviso in {d} parti uguali, {coloured}", pyatspi.ROLE_IMAGE):
         fail(f"the diagram of {n}/{d} is not told to a screen reader")
-    count_pieces(box, n, d)
-    return int(m[4]) * n // d, box
-
-
-def count_pieces(box, n, d):
-    """Counts the pieces between "A" and "B" along the middle row of their band."""
+    # Its pieces counted along the middle row of their band, between "A" and "B".
     ea, eb = (named(box.parent, t, pyatspi.ROLE_LABEL).queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for t in "AB")
     x0, x1, y = (round(v * SCALE) for v in (ea.x + ea.width, eb.x, ea.y + ea.height // 2))
     shot, want = f"{WORK}/shot-{n}-{d}.png", "G" * n + "C" * (d - n)
@@ -125,51 +129,21 @@ def count_pieces(box, n, d):
         shows.last = f": pieces {seen!r} between A and B along {row!r} ({shot})"
         return seen == want
     wait_for(f"diagram of {n}/{d} ({want})", lambda: shows() or time.sleep(0.3), 10, lambda: shows.last)
+    return int(m[4]) * n // d, box
 
 
 def verdict(answer, expected, counts):
     xdo("type", "--delay", "80", str(answer))
-    xdo("key", "Return")
-    button = focused(pyatspi.ROLE_PUSH_BUTTON, "Nuovo calcolo")
-    if button[3] != expected:
-        fail(f"after the answer {answer} the player heard {button[3]!r}, not {expected!r}")
-    heard_counts = [named(button[0].parent.parent, f"Risposte {w}: .*").name for w in ("esatte", "errate", "totali")]
-    if heard_counts != [f"Risposte {w}: {c}" for w, c in zip(("esatte", "errate", "totali"), counts)]:
-        fail(f"the counts are told as {heard_counts}, not {counts}")
-    return button[0]
+    button = press("Return", "PUSH_BUTTON", "Nuovo calcolo")
+    told = [named(button[0].parent.parent, f"Risposte {w}: .*").name for w in ("esatte", "errate", "totali")]
+    if button[3] != expected or told != [f"Risposte {w}: {c}" for w, c in zip(("esatte", "errate", "totali"), counts)]:
+        fail(f"after the answer {answer} the player heard {button[3]!r}, counts {told}, not {expected!r}, {counts}")
 
 
 def clock(frame):
     bar = pyatspi.findDescendant(frame, lambda o: o.getRole() == pyatspi.ROLE_STATUS_BAR)
     m = re.fullmatch(r"Tempo restante: 00:(\d\d):(\d\d)", bar.name if bar else "")
     return int(m[1]) * 60 + int(m[2]) if m else fail(f"the status bar does not tell the time left: {bar and bar.name!r}")
-
-
-def minimised(window, iconic):
-    """What a window manager sets on an X11 window as it minimises or restores it."""
-    dpy = ctypes.c_void_p(x11.XOpenDisplay(None))
-    atom = lambda name: x11.XInternAtom(dpy, name, 0)
-    hidden = [atom(b"_NET_WM_STATE_HIDDEN")] if iconic else []
-    for name, kind, values in ((b"_NET_WM_STATE", atom(b"ATOM"), hidden), (b"WM_STATE", atom(b"WM_STATE"), [3 if iconic else 1, 0])):
-        x11.XChangeProperty(dpy, ctypes.c_ulong(window), atom(name), kind, 32, 0, (ctypes.c_long * 2)(*values), len(values))
-    x11.XCloseDisplay(dpy)
-
-
-def bells(display):
-    """Counts the X server's bells from now on (XKB's bell notices)."""
-    dpy = ctypes.c_void_p(x11.XOpenDisplay(display.encode()))
-    base, ints = ctypes.c_int(), [ctypes.c_int(v) for v in (0, 0, 1, 0)]
-    x11.XkbQueryExtension(dpy, ctypes.byref(ints[0]), ctypes.byref(base), ctypes.byref(ints[1]), *map(ctypes.byref, ints[2:]))
-    x11.XkbSelectEvents(dpy, 0x100, 1 << 8, 1 << 8)  # core keyboard, XkbBellNotify
-    event, rung = ctypes.create_string_buffer(192), [0]
-
-    def count():
-        while x11.XPending(dpy):
-            x11.XNextEvent(dpy, event)
-            rung[0] += int.from_bytes(event.raw[0:4], "little") == base.value and event.raw[40] == 8
-        return rung[0]
-    x11.XSync(dpy, 0)
-    return count
 
 
 def main():
@@ -197,19 +171,16 @@ def main():
 
     game = start("game", GAME, env=env)
     focused(pyatspi.ROLE_TEXT, r"Come ti chiami\?", 60)
-    def wm_class():  # the class a launcher's StartupWMClass names, of the active X11 window
-        active = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True, timeout=10).stdout
-        return subprocess.run(["xprop", "-id", active.strip() or "0", "WM_CLASS"], capture_output=True,
-                              text=True).stdout.rstrip().endswith('"Quotello"')
-    wait_for("the name prompt as an X11 window of Quotello's", wm_class, 10)
+    window = lambda: subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True).stdout.strip() or "0"
+    property = lambda name: subprocess.run(["xprop", "-id", window(), name], capture_output=True, text=True).stdout
+    # An X11 window, of the class a launcher's StartupWMClass names.
+    wait_for("the name prompt as an X11 window of Quotello's", lambda: property("WM_CLASS").endswith('"Quotello"\n'))
     if PROMPT_ONLY:
         return print("play: the name prompt is up")
-    xdo("type", "--delay", "80", "Mario")
+    new_game("Mario")
     if WAYLAND:
-        return wayland_game()
-    held("Return", "OK")  # the greeting stays up
+        return wayland_game(window)
     xdo("key", "Return")
-
     right, box = exercise(first=True)
     verdict(right + 1, f"Sbagliato!! {right}. Esatte 0, errate 1, totali 1", (0, 1, 1))
     xdo("key", "Return")
@@ -225,79 +196,77 @@ def main():
         fail(f"the clock went from {left} s left to {clock(frame)} in {time.monotonic() - since:.1f} real seconds")
 
     # Every control on the screen at this scale, whatever the layout's size.
-    screen = [round(int(v) / SCALE) for v in re.search(r"(\d+)x(\d+)", subprocess.run(
-        ["xdpyinfo"], capture_output=True, text=True).stdout.split("dimensions:")[1]).groups()]
+    screen = [int(v) / SCALE for v in re.search(r"dimensions: +(\d+)x(\d+)", subprocess.run(
+        ["xdpyinfo"], capture_output=True, text=True).stdout).groups()]
     for o in pyatspi.findAllDescendants(frame, lambda o: o.getState().contains(pyatspi.STATE_SHOWING) and o.name):
         e = o.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        if e.x < 0 or e.y < 0 or e.x + e.width > screen[0] + 1 or e.y + e.height > screen[1] + 1:
+        if min(e.x, e.y) < 0 or e.x + e.width > screen[0] + 1 or e.y + e.height > screen[1] + 1:
             fail(f"{o.name!r} lies outside the {screen} screen at {e.x},{e.y} {e.width}x{e.height}")
 
     # Tabbing into an answered box: the box tells its focus before its selection.
     verdict(9999, f"Sbagliato!! {right}. Esatte 1, errate 2, totali 3", (1, 2, 3))
     del events[:]
-    xdo("key", "Tab")
-    focused(pyatspi.ROLE_TEXT, "Risultato")
+    press("Tab", "TEXT", "Risultato")
     pump(0.5)
     told = [e[0].split(":")[-1] for e in events if e[2] == "Risultato"]
     if told[:2] != ["focused", "text-selection-changed"]:
         fail(f"tabbing into the answered box told {told}, not its focus and then its selection")
-
-    xdo("key", "Tab")
-    focused(pyatspi.ROLE_PUSH_BUTTON, "Esci")
+    press("Tab", "PUSH_BUTTON", "Esci")
     held("Return", "No")  # the question asked once, and left open
-    xdo("key", "Escape")
-    focused(pyatspi.ROLE_PUSH_BUTTON, "Esci")
+    press("Escape", "PUSH_BUTTON", "Esci")
 
     # "Nuovo gioco" double-clicked: the new name prompt comes up with the focus.
-    item = named(pyatspi.findAncestor(frame, lambda o: o.getRole() == pyatspi.ROLE_APPLICATION), "Nuovo gioco")
-    e = item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    e = named(frame.parent, "Nuovo gioco").queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     xdo("mousemove", str(round((e.x + e.width / 2) * SCALE)), str(round((e.y + e.height / 2) * SCALE)),
         "click", "--repeat", "2", "--delay", "120", "1")
     focused(pyatspi.ROLE_TEXT, r"Come ti chiami\?")
-    xdo("type", "--delay", "80", "Bea")
-    xdo("key", "Return")
-    focused(pyatspi.ROLE_PUSH_BUTTON, "OK")
+    new_game("Bea")
     xdo("key", "Return")
     exercise(first=True)
-    leave()
-
-
-def wayland_game():
-    """The game on a Wayland desktop: an X11 window through XWayland, so the desktop tells it it is minimised,
-    draws its titles, and rings its bell at the end of the time."""
-    xdo("key", "Return")
-    focused(pyatspi.ROLE_PUSH_BUTTON, "OK")
-    xdo("key", "Return")
-    right, box = exercise(first=True)
-    # Minimised as a desktop's window manager does it (Weston's own cannot minimise X11 windows).
-    window = subprocess.run(["xdotool", "getactivewindow"], capture_output=True, text=True).stdout.strip()
-    minimised(int(window), True)
-    title = lambda: subprocess.run(["xprop", "-id", window, "WM_NAME"], capture_output=True, text=True).stdout
-    wait_for("the time left in the minimised window's title", lambda: re.search(r'"00:1\d:\d\d"', title()), 5, title)
-    minimised(int(window), False)
-    wait_for("the game's title back", lambda: '"Quotellare"' in title(), 5, title)
-    rung = bells(os.environ["DISPLAY"])
-    for button, key in (("No", "Escape"), ("OK", "Return"), ("No", "Escape")):  # the end of the time; staying twice
-        focused(pyatspi.ROLE_PUSH_BUTTON, button, 40)
-        xdo("key", key)
-    wait_for("the beep at the end of the time", rung, 5)
-    print("play: PASSED")  # Weston gives the keyboard to no window once the last box has closed
-
-
-def leave():
-    xdo("key", "alt+x")
-    focused(pyatspi.ROLE_PUSH_BUTTON, "No")
-    xdo("key", "alt+s")
-    focused(pyatspi.ROLE_PUSH_BUTTON, "OK")
+    press("alt+x", "PUSH_BUTTON", "No")
+    press("alt+s", "PUSH_BUTTON", "OK")
     xdo("key", "Return")
     wait_for("end of the game after the goodbye box", lambda: game.poll() is not None, 15)
     if game.returncode != 0:
         fail(f"the game exited with status {game.returncode}")
-    print("play: PASSED")
+
+
+def wayland_game(window):
+    """On a Wayland desktop: an X11 window through XWayland, which learns it is minimised and rings the bell."""
+    xdo("key", "Return")
+    exercise(first=True)
+    window = window()
+    title = lambda: subprocess.run(["xprop", "-id", window, "WM_NAME"], capture_output=True, text=True).stdout
+    dpy = ctypes.c_void_p(x11.XOpenDisplay(None))
+    atom = lambda name: x11.XInternAtom(dpy, name, 0)
+    for iconic, shown in ((True, r'"00:1\d:\d\d"'), (False, '"Quotellare"')):  # as a window manager minimises it
+        hidden = [atom(b"_NET_WM_STATE_HIDDEN")] * iconic
+        for name, kind, values in ((b"_NET_WM_STATE", b"ATOM", hidden), (b"WM_STATE", b"WM_STATE", [3 if iconic else 1, 0])):
+            x11.XChangeProperty(dpy, ctypes.c_ulong(int(window)), atom(name), atom(kind), 32, 0,
+                                (ctypes.c_long * 2)(*values), len(values))
+        x11.XFlush(dpy)
+        wait_for(f"the title {shown} when minimised is {iconic}", lambda: re.search(shown, title()), 5, title)
+    # The bell, as the X server tells its ringing (an XKB bell notice) to who asks.
+    base, ints, event = ctypes.c_int(), [ctypes.c_int(v) for v in (0, 0, 1, 0)], ctypes.create_string_buffer(192)
+    x11.XkbQueryExtension(dpy, ctypes.byref(ints[0]), ctypes.byref(base), ctypes.byref(ints[1]), *map(ctypes.byref, ints[2:]))
+    x11.XkbSelectEvents(dpy, 0x100, 1 << 8, 1 << 8)  # the core keyboard's XkbBellNotify
+    x11.XSync(dpy, 0)
+    for button, key in (("No", "Escape"), ("OK", "Return"), ("No", "Escape")):  # the end of the time; staying twice
+        focused(pyatspi.ROLE_PUSH_BUTTON, button, 40)
+        xdo("key", key)
+
+    def rang():
+        while x11.XPending(dpy):
+            x11.XNextEvent(dpy, event)
+            if int.from_bytes(event.raw[0:4], "little") == base.value and event.raw[40] == 8:
+                return True
+    wait_for("the beep at the end of the time", rang, 5)
+    # Weston gives the keyboard to no window once the last box has closed: the game is left as it is.
 
 
 try:
     main()
+    print("play: PASSED")
     shutil.rmtree(WORK)
 finally:
     for p in reversed(procs):
