@@ -264,11 +264,7 @@ def wayland_game(window):
     # Weston gives the keyboard to no window once the last box has closed: the game is left as it is.
 
 
-try:
-    main()
-    print("play: PASSED")
-    shutil.rmtree(WORK)
-finally:
+def stop():
     for p in reversed(procs):
         p.terminate()
         try:
@@ -276,3 +272,12 @@ finally:
         except subprocess.TimeoutExpired:
             p.kill()
             p.wait()
+
+
+if __name__ == "__main__":
+    try:
+        main()
+        print("play: PASSED")
+        shutil.rmtree(WORK)
+    finally:
+        stop()
