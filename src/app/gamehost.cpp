@@ -35,6 +35,7 @@ void GameHost::replaceWindow()
     // handler: the event loop deletes it, with its clock, once that is done.
     Tavola *old = m_window;
     m_window = nullptr;
+    old->setEnabled(false); // nor does it take the focus between the boxes
     start(old);
     old->hide();
     old->deleteLater();
