@@ -156,8 +156,9 @@ def main():
         start("weston", "weston", "--backend=x11-backend.so", "--xwayland", "--socket=quotello-wl", "--idle-time=0")
         display = wait_for("XWayland", lambda: re.search(r"xserver listening on display (:\d+)",
                                                           open(f"{WORK}/weston.log").read()))[1]
-        env.update(WAYLAND_DISPLAY="quotello-wl", DISPLAY=display, XDG_SESSION_TYPE="wayland",
-                   LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1", FAKETIME="+0 x60")
+        env.update(WAYLAND_DISPLAY="quotello-wl", DISPLAY=display, XDG_SESSION_TYPE="wayland", FAKETIME="+0 x60",
+                   LD_PRELOAD="/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1",  # before a sanitizer's
+                   ASAN_OPTIONS=os.environ.get("ASAN_OPTIONS", "") + ":verify_asan_link_order=0")
         os.environ["DISPLAY"] = display  # the game's X server from now on
         xdo("mousemove", "400", "300")  # over Weston's window, which then has the keyboard
     else:
