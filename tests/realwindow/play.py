@@ -204,14 +204,14 @@ def main():
         if min(e.x, e.y) < 0 or e.x + e.width > screen[0] + 1 or e.y + e.height > screen[1] + 1:
             fail(f"{o.name!r} lies outside the {screen} screen at {e.x},{e.y} {e.width}x{e.height}")
 
-    # Tabbing into an answered box: the box tells its focus before its selection.
+    # Tabbing into an answered box: it tells its focus before its selection, and its text as one run.
     verdict(9999, f"Sbagliato!! {right}. Esatte 1, errate 2, totali 3", (1, 2, 3))
     del events[:]
     press("Tab", "TEXT", "Risultato")
     pump(0.5)
-    told = [e[0].split(":")[-1] for e in events if e[2] == "Risultato"]
-    if told[:2] != ["focused", "text-selection-changed"]:
-        fail(f"tabbing into the answered box told {told}, not its focus and then its selection")
+    told = [e[0].split(":")[-1] for e in events if e[2] == "Risultato"] + [tuple(box.queryText().getAttributeRun(0, False)[1:])]
+    if told[:2] != ["focused", "text-selection-changed"] or told[-1] != (0, 4):
+        fail(f"tabbing into the answered box told {told}, not its focus, its selection, and 9999 as one run")
     press("Tab", "PUSH_BUTTON", "Esci")
     held("Return", "No")  # the question asked once, and left open
     press("Escape", "PUSH_BUTTON", "Esci")
