@@ -91,7 +91,7 @@ std::optional<NativeKey> nativeKey(const QByteArray &eventType, const void *mess
     case XCB_KEY_PRESS:
     case XCB_KEY_RELEASE: {
         const auto *key = static_cast<const xcb_key_press_event_t *>(message);
-        return NativeKey{key->detail, event->response_type == XCB_KEY_PRESS, key->time, std::nullopt};
+        return NativeKey{key->detail, (event->response_type & 0x7f) == XCB_KEY_PRESS, key->time, std::nullopt};
     }
     case XCB_GE_GENERIC: {
         const auto *raw = static_cast<const xcb_input_raw_key_press_event_t *>(message);
