@@ -93,7 +93,6 @@ private slots:
         QTest::addColumn<Make>("make");
         QTest::addColumn<QString>("told"); // the text shown, or the problem
         const qsizetype max = kMaxRecordFileBytes;
-        const auto link = [](const QString &target) { return Make([=](const QString &p) { return QFile::link(target, p); }); };
         QTest::newRow("missing: created empty") << file({}) << QString();
         QTest::newRow("line break, markup kept") << file("<b>150</b>\r\n") << "<b>150</b>\r\n";
         QTest::newRow("largest record") << file(QByteArray(max, 'x')) << QString(max, u'x');
@@ -106,6 +105,7 @@ private slots:
         QTest::newRow("too large") << file(QByteArray(max + 1, '7')) << "è troppo grande per essere un record";
         QTest::newRow("folder") << Make([](const QString &p) { return QDir().mkdir(p); }) << "al suo posto c'è una cartella";
 #ifdef Q_OS_UNIX
+        const auto link = [](const QString &target) { return Make([=](const QString &p) { return QFile::link(target, p); }); };
         QTest::newRow("dangling link") // creating it would write elsewhere
             << link(home.filePath("elsewhere")) << "è un collegamento a un file che non esiste";
         QTest::newRow("link in a loop") << link(dir + kRecordScoreFile) << "è un collegamento che gira in tondo senza arrivare a un file";
