@@ -357,7 +357,6 @@ Controls buildLayout(QMainWindow &window)
 
     QWidget::setTabOrder(controls.cmdExit, controls.cmdNext);
     QWidget::setTabOrder(controls.cmdNext, controls.txtAnswer);
-    placeLayout(controls, 1);
     return controls;
 }
 

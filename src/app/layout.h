@@ -129,7 +129,7 @@ struct Controls
 };
 
 // Builds every control of the layout on the window: the surface below the
-// menu bar and the menu bar. The controls are placed at the layout's size.
+// menu bar and the menu bar. placeLayout() gives them their places.
 Controls buildLayout(QMainWindow &window);
 
 // Places every control at `scale` times the layout's size: positions, sizes,
