@@ -1,8 +1,9 @@
 #!/bin/sh
 # SPDX-FileCopyrightText: 2026 The Quotello developers
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs the Debian packages Quotello needs to build, run and test.
-# Asks dpkg first, so a machine that already has everything installs nothing.
+# Installs the Debian packages Quotello needs to build, run and test, or the
+# ones given as arguments (the Windows build's). Asks dpkg first, so a machine
+# that already has everything installs nothing.
 set -eu
 
 PACKAGES="
@@ -16,6 +17,7 @@ clang-14 libclang-rt-14-dev
 time strace libx11-dev libxcb-xkb-dev libxcb-xinput-dev pkg-config
 "
 
+[ $# -eq 0 ] || PACKAGES="$*"
 missing=""
 for p in $PACKAGES; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)

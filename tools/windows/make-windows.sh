@@ -18,16 +18,8 @@ packages="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-common dpkg-dev
           qt6-base-dev qt6-translations-l10n nsis zip"
 $testing && packages+=" wine64 fonts-wine xvfb xauth openbox xdotool x11-utils imagemagick
                         tesseract-ocr python3"
-missing=()
-for p in $packages; do
-    [[ $(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null) == installed ]] || missing+=("$p")
-done
-if ((${#missing[@]})); then
-    echo "Installing: ${missing[*]}"
-    SUDO=; [[ $(id -u) -eq 0 ]] || SUDO=sudo
-    $SUDO apt-get update -q
-    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
-fi
+# shellcheck disable=SC2086  # one word a package
+sh tools/setup.sh $packages
 
 qt=${QT_WINDOWS_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/quotello/qt-6.4.2-windows-x64}
 if [[ ! -f $qt/lib/cmake/Qt6/Qt6Config.cmake ]]; then
