@@ -10,7 +10,7 @@ PACKAGES="
 cmake g++ make
 qt6-base-dev qt6-qpa-plugins qt6-translations-l10n
 fonts-dejavu-core fonts-liberation fonts-lato
-xvfb xauth openbox xdotool x11-utils imagemagick weston xwayland qt6-wayland faketime
+xvfb xauth openbox xdotool x11-utils imagemagick weston xwayland qt6-wayland
 desktop-file-utils appstream dpkg-dev lintian devscripts
 dbus-daemon at-spi2-core gir1.2-atspi-2.0 python3-gi python3-pyatspi
 clang-14 libclang-rt-14-dev
