@@ -10,8 +10,7 @@
 #include "app/tavola.h"
 
 #include <QtTest>
-#include <QLabel>
-#include <QTimer>
+#include <QtWidgets>
 
 // Boxes answered by the test's script instead of a player, each logged.
 struct FakeDialogs final : Dialogs
@@ -46,8 +45,7 @@ struct FakeDialogs final : Dialogs
     void beep() override { ++beeps; }
     void endProgram() override { ++endings; }
 
-    // The boxes shown: each as its kind, or as its text where it only informs.
-    QStringList seen() const
+    QStringList seen() const // the boxes shown: each as its kind, or as its text where it only informs
     {
         QStringList list;
         for (const Box &box : shown)
@@ -56,9 +54,8 @@ struct FakeDialogs final : Dialogs
     }
 };
 
-// A game started as the program starts one, its boxes scripted, its record
-// files in a scratch folder; read through its controls' names, as a player
-// reads the screen.
+// A game started as the program starts one, its boxes scripted, its record files in a
+// scratch folder; read through its controls' names, as a player reads the screen.
 struct Game
 {
     FakeDialogs dialogs;
@@ -97,14 +94,11 @@ struct Game
         }
     }
 
-    QString recordDir() const
-    {
-#ifdef Q_OS_WIN
-        return QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData")) + "/Quotello/";
+#ifdef Q_OS_WIN // one folder for every user
+    QString recordDir() const { return QDir::fromNativeSeparators(qEnvironmentVariable("ProgramData")) + "/Quotello/"; }
 #else
-        return data.filePath("Quotello/");
+    QString recordDir() const { return data.filePath("Quotello/"); }
 #endif
-    }
     QString recordPath(const char *name) const { return recordDir() + name; }
     void writeRecord(const char *name, const QByteArray &bytes) const
     {
