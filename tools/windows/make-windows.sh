@@ -16,8 +16,7 @@ testing=false; [[ ${1:-} == --test ]] && testing=true
 # the host's Qt for moc and rcc, and its Italian texts), and what the tests do.
 packages="cmake ninja-build g++-mingw-w64-x86-64-posix mingw-w64-common dpkg-dev perl xz-utils
           qt6-base-dev qt6-translations-l10n nsis zip"
-$testing && packages+=" wine64 fonts-wine xvfb xauth openbox xdotool x11-utils imagemagick
-                        tesseract-ocr python3"
+$testing && packages+=" wine64 fonts-wine xvfb xauth openbox xdotool x11-utils imagemagick python3"
 # shellcheck disable=SC2086  # one word a package
 sh tools/setup.sh $packages
 
