@@ -2,9 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The Quotello developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 #
-# Packs this build as `make deb` does and checks the package: what it holds,
-# its Depends, lintian, the unpacked launcher and metainfo, and the unpacked
-# game up to its name prompt. Every wait is bounded.
+# Packs this build as `make deb` does, twice, and checks the package: lintian,
+# the unpacked launcher, metainfo and game. Every wait is bounded.
 # Usage: tests/package/check.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$(realpath "$1") version=$2 app=io.github.quotello.Quotello
@@ -17,23 +16,16 @@ for packing in 1 2; do
 done
 deb=$work/1/quotello_${version}_$(dpkg --print-architecture).deb
 cmp -s "$deb" "$work/2/${deb##*/}" || fail "two packings of the same build differ"
-[[ $(dpkg-deb -f "$deb" Version Section) == "Version: $version"$'\n'"Section: games" ]] || fail "version or section"
-depends=$(dpkg-deb -f "$deb" Depends)
-for p in qt6-translations-l10n fonts-liberation fonts-lato fonts-dejavu-core libqt6gui6 libqt6widgets6; do
-    [[ ", $depends," == *", $p"[\ ,]* ]] || fail "Depends lacks $p: $depends"
-done
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6 (>=' || fail "Depends lacks the libraries the game links to"
 [[ $(dpkg-deb -I "$deb" conffiles) == $'/etc/xdg/Quotello/fravis.txt\n/etc/xdg/Quotello/nfravis.txt' ]] ||
     fail "the machine's record files are not configuration files"
-files=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in games/quotello share/applications/$app.desktop share/metainfo/$app.metainfo.xml share/man/man6/quotello.6.gz \
-         share/doc/quotello/{copyright,changelog.gz} share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128}/apps/$app.png \
-         share/icons/hicolor/scalable/apps/$app.svg; do
-    grep -qx "\./usr/$f" <<<"$files" || fail "the package lacks /usr/$f"
-done
 lintian --fail-on error,warning -EIL +pedantic "$deb" || fail "lintian"
 
 dpkg -x "$deb" "$work/root"
 usr=$work/root/usr desktop=$work/root/usr/share/applications/$app.desktop
+for size in 16x16 32x32 48x48 64x64 128x128 scalable; do
+    compgen -G "$usr/share/icons/hicolor/$size/apps/$app.*" >/dev/null || fail "no $size icon"
+done
 desktop-file-validate "$desktop" || fail "launcher entry does not validate"
 [[ $(grep -c '^Comment=Compute\|^GenericName=Fractions' "$desktop") == 2 ]] || fail "the launcher's plain keys are not English"
 # Hardened as far as Debian 12 allows: control-flow and stack-clash
@@ -46,9 +38,8 @@ readelf --debug-dump=info "$build/quotello" | grep DW_AT_producer | grep -v -- '
 grep -qx "Exec=/usr/games/quotello" "$desktop" && grep -qx "Icon=$app" "$desktop" && grep -qx "StartupWMClass=Quotello" \
     "$desktop" || fail "launcher's Exec, Icon or StartupWMClass"
 appstreamcli validate --no-net "$usr/share/metainfo/$app.metainfo.xml" || fail "metainfo does not validate"
-grep -q "<release version=\"$version\"" "$usr/share/metainfo/$app.metainfo.xml" || fail "metainfo's release"
-zgrep -q "^\.TH QUOTELLO 6 .*\"Quotello $version\"" "$usr/share/man/man6/quotello.6.gz" || fail "manual page's version"
-zgrep -q "^quotello ($version) " "$usr/share/doc/quotello/changelog.gz" || fail "changelog's version"
+zgrep -q "^quotello ($version) " "$usr/share/doc/quotello/changelog.gz" &&
+    grep -q "<release version=\"$version\"" "$usr/share/metainfo/$app.metainfo.xml" || fail "changelog or metainfo behind"
 
 # The unpacked game, up to its name prompt read as a screen reader reads it.
 dbus-run-session -- xvfb-run -a -s "-screen 0 1600x1200x24 -nolisten tcp" \
