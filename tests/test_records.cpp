@@ -2,32 +2,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The record folder and files: where they live, what they show, and what the
-// player is told when the system refuses them.
+// player is told when they cannot be used.
 #include "records/recordfiles.h"
 
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 using Make = std::function<bool(const QString &path)>; // puts something at a path
 Q_DECLARE_METATYPE(Make)
 
-namespace {
-
-Make file(const QByteArray &bytes)
+static Make file(const QByteArray &bytes) // none where the bytes are null
 {
-    return [=](const QString &path) {
-        QFile f(path);
-        return bytes.isNull() || (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-    };
+    return [=](const QString &path) { QFile f(path); return bytes.isNull() || (f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size()); };
 }
-
-} // namespace
 
 class RecordsTest : public QObject
 {
@@ -129,39 +119,6 @@ private slots:
         QCOMPARE(record.ok() ? record.text : record.problem, told);
         QVERIFY((!there || whatIsAt() == before) && !QFileInfo::exists(home.filePath("elsewhere")));
     }
-
-#ifdef Q_OS_UNIX
-    // Refusals met for real, on a tmpfs of their own, as nobody (root passes
-    // every permission check): reading, creating, a read-only disk, a full one.
-    void refused_data()
-    {
-        QTest::addColumn<QString>("mount"); // the tmpfs's options
-        QTest::addColumn<Make>("lock");
-        QTest::addColumn<QString>("problem");
-        const Make hidden = [](const QString &p) { return file("150")(p) && QFile::setPermissions(p, QFile::WriteOwner); };
-        QTest::newRow("cannot read") << "mode=777" << hidden << "non ho il permesso di leggerlo";
-        QTest::newRow("cannot create") << "mode=555" << file({}) << "non ho il permesso di crearlo";
-        QTest::newRow("read-only") << "ro" << file({}) << "il disco è in sola lettura";
-        QTest::newRow("no inodes") << "nr_inodes=1,mode=777" << file({}) << "il disco è pieno";
-    }
-    void refused()
-    {
-        QFETCH(QString, mount);
-        QFETCH(Make, lock);
-        QFETCH(QString, problem);
-        QTemporaryDir place;
-        const QByteArray at = QFile::encodeName(place.path());
-        if (::geteuid() != 0 || ::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
-            || ::mount("q", at, "tmpfs", mount == "ro" ? MS_RDONLY : 0, mount == "ro" ? "" : qPrintable(mount)) != 0)
-            QSKIP("only root may mount a file system of its own, and only where the machine lets it");
-        const auto back = qScopeGuard([&] { QVERIFY(::seteuid(0) == 0 && ::setegid(0) == 0 && ::umount(at) == 0); });
-        QVERIFY(::setegid(65534) == 0 && ::seteuid(65534) == 0); // nobody
-        const QString path = place.filePath(kRecordScoreFile);
-        QVERIFY(lock(path));
-        const QString created = ensureRecordFile(path);
-        QCOMPARE(created.isEmpty() ? readRecordFile(path).problem : created, problem);
-    }
-#endif
 };
 
 QTEST_GUILESS_MAIN(RecordsTest)
