@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quotello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The exercises' pure logic: the generator's recipe and what many exercises
-// in a row look like, the random generator, the reader of the answer box and
-// the answer check, and the sentences a screen reader speaks.
+// The exercises' pure logic: the generator's recipe, many exercises in a row,
+// the answer box's reader and check, the sentences a screen reader speaks.
 #include "app/layout.h"
 #include "exercises/answer.h"
 #include "exercises/generator.h"
@@ -38,18 +37,12 @@ private slots:
         QTest::addColumn<Drawn>("drawn");
         // The first draw picks the number to reseed with (here 500), the second the kind: r × 9 + 1.
         const auto kind = [](int k) { return float(k - 1) / 9 + 0.05f; };
-        QTest::newRow("1: base 0 kept") << QList<float>{0.4995f, kind(1), 0.1f, 0.99f} << "n r500 n r0 n n"
-                                        << Drawn{1, 0, 4, 0, 0};
-        QTest::newRow("2: base redrawn") << QList<float>{0.0f, kind(2), 0.1f, 0.99f, 0.4f} << "n r1 n r0 n n n"
-                                         << Drawn{2, 8, 2, 24, 16};
-        QTest::newRow("3: reseed with n") << QList<float>{0.4995f, kind(3), 0.5f, 0.3f} << "n r500 n r0 n n r2"
-                                          << Drawn{3, 4, 2, 20, 8};
-        QTest::newRow("5: reseed with n") << QList<float>{0.9999f, kind(5), 0.7f, 0.99f} << "n r1000 n r0 n n r7"
-                                          << Drawn{5, 6, 7, 42, 42};
-        QTest::newRow("6: reseed with 0") << QList<float>{0.4995f, kind(6), 0.5f, 0.3f} << "n r500 n r0 n r0 n"
-                                          << Drawn{6, 4, 3, 32, 12};
-        QTest::newRow("9: one half") << QList<float>{0.4995f, kind(9), 0.9999f, 0.9f} << "n r500 n r0 n r0 n"
-                                     << Drawn{9, 90, 1, 180, 90};
+        QTest::newRow("1: base 0 kept") << QList<float>{0.4995f, kind(1), 0.1f, 0.99f} << "n r500 n r0 n n" << Drawn{1, 0, 4, 0, 0};
+        QTest::newRow("2: base redrawn") << QList<float>{0.0f, kind(2), 0.1f, 0.99f, 0.4f} << "n r1 n r0 n n n" << Drawn{2, 8, 2, 24, 16};
+        QTest::newRow("3: reseed with n") << QList<float>{0.4995f, kind(3), 0.5f, 0.3f} << "n r500 n r0 n n r2" << Drawn{3, 4, 2, 20, 8};
+        QTest::newRow("5: reseed with n") << QList<float>{0.9999f, kind(5), 0.7f, 0.99f} << "n r1000 n r0 n n r7" << Drawn{5, 6, 7, 42, 42};
+        QTest::newRow("6: reseed with 0") << QList<float>{0.4995f, kind(6), 0.5f, 0.3f} << "n r500 n r0 n r0 n" << Drawn{6, 4, 3, 32, 12};
+        QTest::newRow("9: one half") << QList<float>{0.4995f, kind(9), 0.9999f, 0.9f} << "n r500 n r0 n r0 n" << Drawn{9, 90, 1, 180, 90};
     }
     void drawsAndReseedsFollowTheRecipe()
     {
@@ -104,7 +97,6 @@ private slots:
         row("just below range", "-32769", std::nullopt);
         // Found by fuzzing: beyond what a double holds, the size decides, not the exponent's sign.
         row("huge despite a negative exponent", QString(330, u'2') + "e-2", std::nullopt);
-        row("too large to read", "1e9", std::nullopt);
         row("tiny despite a positive exponent", "0." + QString(400, u'0') + "1e5", 0);
     }
     // What the box holds is a right answer exactly for the number read from it (3/4 of 0 with the box empty).

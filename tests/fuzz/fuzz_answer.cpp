@@ -1,9 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The Quotello developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// The answer box's reader fed with any text (as UTF-8): it never crashes, a
-// few typed digits read as their number, and blanks before the text or a
-// letter after it never change what it reads.
+// The answer box's reader fed with any text: it never crashes, typed digits read as their
+// number, and blanks before the text or a letter after it never change what it reads.
 #include "exercises/answer.h"
 
 #include <QString>
