@@ -190,11 +190,12 @@ def main():
     pump(4)
     if abs((left - clock(frame)) - (time.monotonic() - since)) > 1.2:
         fail(f"the clock went from {left} s left to {clock(frame)} in {time.monotonic() - since:.1f} real seconds")
-    window = active()  # minimised, its title tells the time left
-    for do, shown in (("windowminimize", r'"00:1\d:\d\d"'), ("windowactivate", '"Quotellare"')):
-        xdo(do, "--sync", window)
-        wait_for(f"the title {shown} after {do}", lambda: re.search(shown, xprop(window, "WM_NAME")), 5,
-                 lambda: xprop(window, "WM_NAME"))
+    window, titles = active(), set()  # minimised, its title tells the time left, second by second
+    xdo("windowminimize", "--sync", window)
+    wait_for("time left going on in the title", lambda: titles.add(xprop(window, "WM_NAME")) or len(
+        {t for t in titles if re.search(r'"00:1\d:\d\d"', t)}) > 1, 5, lambda: f": {titles}")
+    xdo("windowactivate", "--sync", window)
+    wait_for("\"Quotellare\" back as the title", lambda: '"Quotellare"' in xprop(window, "WM_NAME"), 5)
 
     # Every control on the screen at this scale, whatever the layout's size.
     screen = [int(v) / SCALE for v in re.search(r"dimensions: +(\d+)x(\d+)", subprocess.run(
