@@ -15,8 +15,7 @@ using Reading = std::optional<std::int16_t>;
 Q_DECLARE_METATYPE(Drawn)
 Q_DECLARE_METATYPE(Reading)
 
-// Draws given by the test, and a log of what the generator asked for: "n"
-// for a draw, "rK" for a reseed with K.
+// Draws given by the test; what the generator asked for logged: "n" a draw, "rK" a reseed with K.
 struct ScriptedSource
 {
     QList<float> draws;

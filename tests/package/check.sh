@@ -28,10 +28,8 @@ for size in 16x16 32x32 48x48 64x64 128x128 scalable; do
 done
 desktop-file-validate "$desktop" || fail "launcher entry does not validate"
 [[ $(grep -c '^Comment=Compute\|^GenericName=Fractions' "$desktop") == 2 ]] || fail "the launcher's plain keys are not English"
-# Hardened as far as Debian 12 allows: control-flow and stack-clash
-# protection are in every compile unit's flags, as no program linked on
-# Debian 12 carries the control-flow note (its C start files have none);
-# fortification is judged by which libc calls happen to be made.
+# Hardened as far as Debian 12 allows: its C start files carry no control-flow note, so every compile
+# unit's flags are read instead; fortification would be judged by which libc calls happen to be made.
 hardening-check --nocfprotection --nofortify "$usr/games/quotello" || fail "hardening"
 readelf --debug-dump=info "$build/quotello" | grep DW_AT_producer | grep -v -- '-fcf-protection.*-fstack-clash-protection' &&
     fail "compiled without control-flow or stack-clash protection"
