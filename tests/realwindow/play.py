@@ -226,6 +226,8 @@ def main():
     xdo("key", "Return")
     right, box = exercise(first=True)
     verdict(right + 1, f"Sbagliato!! {right}. Esatte 0, errate 1, totali 1", (0, 1, 1))  # counted afresh
+    if [w.name for w in box.getApplication()] != ["Quotellare"]:  # the old one gone
+        fail(f"the program's windows after a new game are {[w.name for w in box.getApplication()]}")
     press("alt+x", "PUSH_BUTTON", "No")
     press("alt+s", "PUSH_BUTTON", "OK")
     xdo("key", "Return")
