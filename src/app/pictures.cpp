@@ -46,16 +46,18 @@ QString bestDrawing(QAnyStringView name, int pixels)
 
 QPixmap picture(QAnyStringView name, qreal points, qreal devicePixelRatio)
 {
-    const int pixels = std::max(1, int(std::lround(points * devicePixelRatio)));
-    const QString key = QStringLiteral("quotello:%1:%2").arg(name.toString()).arg(pixels);
+    // Kept with its ratio set: a button asks again at every repaint, and a
+    // shared pixmap given another ratio is copied.
+    const QString key = QStringLiteral("quotello:%1:%2:%3").arg(name.toString()).arg(points).arg(devicePixelRatio);
     QPixmap pixmap;
     if (!QPixmapCache::find(key, &pixmap)) {
+        const int pixels = std::max(1, int(std::lround(points * devicePixelRatio)));
         pixmap.load(bestDrawing(name, pixels));
         if (pixmap.width() != pixels)
             pixmap = pixmap.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        pixmap.setDevicePixelRatio(qreal(pixels) / points);
         QPixmapCache::insert(key, pixmap);
     }
-    pixmap.setDevicePixelRatio(qreal(pixels) / points);
     return pixmap;
 }
 
