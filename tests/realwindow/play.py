@@ -12,6 +12,7 @@ GAME, PROMPT_ONLY, WAYLAND = os.path.realpath(sys.argv[-1]), "--prompt" in sys.a
 SCALE, WORK, SCREEN = 1 if WAYLAND else 1.5, tempfile.mkdtemp(prefix="quotello-play."), dict(os.environ)
 PLURALS = "mezzi terzi quarti quinti sesti settimi ottavi noni decimi".split()
 SINGULARS = "mezzo terzo quarto quinto sesto settimo ottavo nono decimo".split()
+GREEN, CYAN = (128, 255, 128), (0, 255, 255)  # the diagram's pieces
 procs, events, focus = [], [], []  # started processes; (type, role, name); (object, role, name, description)
 game, ctx = None, GLib.MainContext.default()
 
@@ -61,6 +62,11 @@ def focused(role, name, seconds=30):  # waits for the focus there; its object, r
                 del focus[:i + 1]
                 return f
     return wait_for(f"focus on {role} /{name}/", hit, seconds)
+
+
+def pieces(pixels):  # the diagram's pieces along a row of RGB pixels: G green, C cyan, ? mixed; and the row
+    row = "".join({GREEN: "G", CYAN: "C"}.get(p, ".") for p in pixels)
+    return "".join(p[0] if len(set(p)) == 1 else "?" for p in row.split(".") if p), row
 
 
 def active():  # the window with the keyboard
@@ -122,9 +128,7 @@ def exercise(first=False):  # as heard when the answer box gets the focus; its d
     def shows():
         raw = subprocess.run(["import", "-window", "root", "-crop", f"{x1 - x0}x1+{x0}+{y}", "-depth", "8", "rgb:-"],
                              check=True, timeout=30, capture_output=True, env=SCREEN).stdout
-        row = "".join({(128, 255, 128): "G", (0, 255, 255): "C"}.get(tuple(raw[i:i + 3]), ".")
-                      for i in range(0, len(raw), 3))
-        seen = "".join(p[0] if len(set(p)) == 1 else "?" for p in row.split(".") if p)
+        seen, row = pieces(tuple(raw[i:i + 3]) for i in range(0, len(raw), 3))
         shows.last = f": pieces {seen!r} between A and B along {row!r}"
         return seen == want
     wait_for(f"diagram of {n}/{d} ({want})", lambda: shows() or time.sleep(0.3), 10, lambda: shows.last)

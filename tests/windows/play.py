@@ -9,7 +9,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "realwindow"))
 import play  # noqa: E402
-from play import WORK, fail, start, wait_for, xdo  # noqa: E402
+from play import CYAN, GREEN, WORK, active, fail, pieces, start, wait_for, xdo  # noqa: E402
 
 SETUP, WINE, EXE = os.path.realpath(sys.argv[-1]), "/usr/lib/wine/wine64", r"C:\Program Files\Quotello\quotello.exe"
 GAME, RECORD, LINK = (Path(WORK, "prefix/drive_c", p) for p in (
@@ -18,7 +18,6 @@ GAME, RECORD, LINK = (Path(WORK, "prefix/drive_c", p) for p in (
 # fetch Mono and Gecko nor puts the shortcut in this machine's own menus.
 ENV = {k: v for k, v in os.environ.items() if not k.startswith(("QT_", "WINE"))} | {
     "WINEPREFIX": f"{WORK}/prefix", "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml,winemenubuilder.exe=d"}
-GREEN, CYAN = (128, 255, 128), (0, 255, 255)
 
 
 def run(*argv):
@@ -31,10 +30,9 @@ def screen():  # as rows of 1280 RGB triples
     return [list(zip(raw[y:y + 3840:3], raw[y + 1:y + 3840:3], raw[y + 2:y + 3840:3])) for y in range(0, len(raw), 3840)]
 
 
-def diagram():  # its pieces as G and C along the middle of its band, once one is on the screen
+def diagram():  # its pieces along the middle of its band, once one is on the screen
     band = [row for row in screen() if sum(p in (GREEN, CYAN) for p in row) > 300]
-    pieces = "".join({GREEN: "G", CYAN: "C"}.get(p, ".") for p in band[len(band) // 2]).split(".") if band else []
-    return len(band) == 31 and "".join(p[0] for p in pieces if p and len(set(p)) == 1)  # 33 px tall, borders and all
+    return len(band) == 31 and pieces(band[15])[0]  # 33 px tall, borders and all
 
 
 def titled(title):  # the active window's title
@@ -59,10 +57,10 @@ def main():
     before = record()
     play.game = start("game", WINE, EXE, env=ENV, cwd=WORK)
     wait_for("name prompt", lambda: titled("Quotello"), 60)
-    prompt = run("xdotool", "getactivewindow")
+    prompt = active()
     xdo("type", "--delay", "100", "Mario")
     xdo("key", "Return")
-    wait_for("greeting", lambda: run("xdotool", "getactivewindow") != prompt and titled("Quotello"))
+    wait_for("greeting", lambda: active() != prompt and titled("Quotello"))
     xdo("key", "Return")
     pieces = wait_for("an exercise", diagram)
     if not re.fullmatch("G+C*", pieces) or not 2 <= len(pieces) <= 10:
